@@ -1,0 +1,12 @@
+# Sanitizer builds: address + undefined behaviour for one CI pass, thread for the worker tests.
+if(QEN_SANITIZE AND QEN_TSAN)
+  message(FATAL_ERROR "QEN_SANITIZE and QEN_TSAN cannot be combined")
+endif()
+if(QEN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(QEN_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

@@ -107,7 +107,9 @@ TEST_F(ProgramImage, SkipsObjectsWithoutChartInstructionOrSlot) {
                       Symbol(1, 7, Kind::Wait)};
     Build();
     for (int i = 1; i < NuvoProgramManager::kEntryCount; ++i) {
-        if (i != 7) EXPECT_EQ(Entry(i), kErased) << i;
+        if (i != 7) {
+            EXPECT_EQ(Entry(i), kErased) << i;
+        }
     }
     EXPECT_EQ(Entry(7), DefaultInstruction(Kind::Wait));
     EXPECT_EQ(Entry(0), EntryRecord(0xFE));

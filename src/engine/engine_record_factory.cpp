@@ -13,35 +13,35 @@
 
 namespace {
 
-struct FuncSpec {
+struct FuncRow {
     std::string_view name;
     std::array<std::uint8_t, 6> operands{};
     std::size_t operandCount = 0;
 };
 
-struct KindSpec {
+struct KindRow {
     std::string_view flowObj;
     std::string_view symbol;
-    std::array<FuncSpec, 2> funcs{};
+    std::array<FuncRow, 2> funcs{};
     std::size_t funcCount = 0;
 };
 
-constexpr FuncSpec F(std::string_view name, std::initializer_list<std::uint8_t> operands) {
-    FuncSpec spec{name};
-    for (std::uint8_t op : operands) spec.operands[spec.operandCount++] = op;
-    return spec;
+constexpr FuncRow F(std::string_view name, std::initializer_list<std::uint8_t> operands) {
+    FuncRow row{name};
+    for (std::uint8_t op : operands) row.operands[row.operandCount++] = op;
+    return row;
 }
 
-constexpr KindSpec K(std::string_view flowObj, std::string_view symbol, FuncSpec first) {
+constexpr KindRow K(std::string_view flowObj, std::string_view symbol, FuncRow first) {
     return {flowObj, symbol, {first}, 1};
 }
 
-constexpr KindSpec K(std::string_view flowObj, std::string_view symbol, FuncSpec first,
-                     FuncSpec second) {
+constexpr KindRow K(std::string_view flowObj, std::string_view symbol, FuncRow first,
+                    FuncRow second) {
     return {flowObj, symbol, {first, second}, 2};
 }
 
-constexpr std::array<KindSpec, Kind::SymbolCount> kKinds = {
+constexpr std::array<KindRow, Kind::SymbolCount> kKinds = {
     K("start_flow", "端子", F("start_f", {0x00, 0x00, 0x00, 0x00, 0x00})),
     K("end_flow", "端子", F("end_f", {0x00, 0x00, 0x00, 0x00, 0x00})),
     K("led1_rgb", "処理", F("led1_rgb", {0x80, 0x00, 0xF0, 0x00, 0x00})),
@@ -69,13 +69,13 @@ constexpr std::array<KindSpec, Kind::SymbolCount> kKinds = {
 // Layout byte, then each function object's opcode and operands; the bytes
 // left over are successor slots (none yet), except the end kind's 0x00.
 constexpr NuvoInstruction Compose(int kind) {
-    const KindSpec& spec = kKinds[kind];
+    const KindRow& row = kKinds[kind];
     NuvoInstruction instruction;
     instruction.valid = 1;
     instruction.code[0] = kLayoutByKind[kind];
     std::size_t pos = 1;
-    for (std::size_t f = 0; f < spec.funcCount; ++f) {
-        const FuncSpec& func = spec.funcs[f];
+    for (std::size_t f = 0; f < row.funcCount; ++f) {
+        const FuncRow& func = row.funcs[f];
         instruction.code[pos++] = OpcodeOf(func.name).value();
         for (std::size_t i = 0; i < func.operandCount; ++i) {
             instruction.code[pos++] = func.operands[i];
@@ -104,16 +104,17 @@ NuvoInstruction DefaultInstruction(int kind) {
 
 NuvoObjectRecord DefaultObjectRecord(int kind) {
     if (!IsSymbolKind(kind)) return NuvoObjectRecord{};
-    const KindSpec& spec = kKinds[kind];
+    const KindRow& row = kKinds[kind];
     NuvoObjectRecord record;
-    record.flowObjName = spec.flowObj;
-    record.flowObjNumber = NUVOFlowObjNameTable::Instance().Lookup(spec.flowObj).number;
-    record.symbolName = spec.symbol;
-    record.symbolNumber = NUVOSymbolTable::Instance().Lookup(spec.symbol).number;
-    for (std::size_t f = 0; f < spec.funcCount; ++f) {
-        const FuncSpec& func = spec.funcs[f];
+    record.flowObjName = row.flowObj;
+    record.flowObjNumber = NUVOFlowObjNameTable::Instance().Lookup(row.flowObj).number;
+    record.symbolName = row.symbol;
+    record.symbolNumber = NUVOSymbolTable::Instance().Lookup(row.symbol).number;
+    for (std::size_t f = 0; f < row.funcCount; ++f) {
+        const FuncRow& func = row.funcs[f];
         record.funcObjects.push_back(
-            {std::string(func.name), NUVOFuncObjNameTable::Instance().Lookup(func.name).number,
+            {std::string(func.name),
+             NUVOFuncObjNameTable::Instance().Lookup(func.name).number,
              {func.operands.begin(), func.operands.begin() + func.operandCount}});
     }
     return record;

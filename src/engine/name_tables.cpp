@@ -10,17 +10,17 @@ constexpr std::array<std::string_view, 6> kSymbolNames = {
 };
 
 constexpr std::array<std::string_view, 23> kFlowObjNames = {
-    "start_flow", "end_flow",    "return_sub", "loop_begin",  "loop_end",   "call_sub",
-    "parallel",   "led1_rgb",    "relay1s",    "relay4m",     "relay2s",    "beep1",
-    "wait_timer3", "rtc1_set",   "rtc1",       "sensor_m1",   "sensor_m2",  "sensor_m3",
-    "sensor1",    "sensor2",     "sensor3",    "timer5_set",  "timer5",
+    "start_flow",  "end_flow", "return_sub", "loop_begin", "loop_end",  "call_sub",
+    "parallel",    "led1_rgb", "relay1s",    "relay4m",    "relay2s",   "beep1",
+    "wait_timer3", "rtc1_set", "rtc1",       "sensor_m1",  "sensor_m2", "sensor_m3",
+    "sensor1",     "sensor2",  "sensor3",    "timer5_set", "timer5",
 };
 
 constexpr std::array<std::string_view, 22> kFuncObjNames = {
-    "nop",     "start_f", "end_f",     "return_s",  "loop_begin", "loop_end",
-    "call_sub", "parallel", "led1_rgb", "relay1s",  "relay4m",    "relay2s",
-    "beep1",   "wait_tim3", "rtc1",     "sensor_m1", "sensor_m2", "sensor_m3",
-    "sensor1", "sensor2", "sensor3",   "timer5",
+    "nop",      "start_f",   "end_f",    "return_s",  "loop_begin", "loop_end",
+    "call_sub", "parallel",  "led1_rgb", "relay1s",   "relay4m",    "relay2s",
+    "beep1",    "wait_tim3", "rtc1",     "sensor_m1", "sensor_m2",  "sensor_m3",
+    "sensor1",  "sensor2",   "sensor3",  "timer5",
 };
 
 }  // namespace
@@ -51,9 +51,7 @@ const NUVOFlowObjNameTable& NUVOFlowObjNameTable::Instance() {
     return table;
 }
 
-NameEntry NUVOFlowObjNameTable::Lookup(std::string_view name) const {
-    return index_.Lookup(name);
-}
+NameEntry NUVOFlowObjNameTable::Lookup(std::string_view name) const { return index_.Lookup(name); }
 
 NUVOFuncObjNameTable::NUVOFuncObjNameTable() : index_(kFuncObjNames) {}
 
@@ -62,6 +60,4 @@ const NUVOFuncObjNameTable& NUVOFuncObjNameTable::Instance() {
     return table;
 }
 
-NameEntry NUVOFuncObjNameTable::Lookup(std::string_view name) const {
-    return index_.Lookup(name);
-}
+NameEntry NUVOFuncObjNameTable::Lookup(std::string_view name) const { return index_.Lookup(name); }

@@ -59,14 +59,28 @@ struct FunctionOpcode {
 };
 
 inline constexpr std::array<FunctionOpcode, 22> kFunctionOpcodes = {{
-    {"nop", Opcode::Nop},          {"start_f", Opcode::Start},       {"end_f", Opcode::End},
-    {"return_s", Opcode::Return},  {"loop_begin", Opcode::LoopBegin},
-    {"loop_end", Opcode::LoopEnd}, {"call_sub", Opcode::CallSub},    {"parallel", Opcode::Parallel},
-    {"led1_rgb", Opcode::Led},     {"relay1s", Opcode::Relay1s},     {"relay4m", Opcode::Relay4m},
-    {"relay2s", Opcode::Relay2s},  {"beep1", Opcode::Beep},          {"wait_tim3", Opcode::Wait},
-    {"rtc1", Opcode::Rtc},         {"sensor_m1", Opcode::SensorM1},  {"sensor_m2", Opcode::SensorM2},
-    {"sensor_m3", Opcode::SensorM3}, {"sensor1", Opcode::Switch1},   {"sensor2", Opcode::Switch2},
-    {"sensor3", Opcode::Switch3},  {"timer5", Opcode::Timer},
+    {"nop", Opcode::Nop},
+    {"start_f", Opcode::Start},
+    {"end_f", Opcode::End},
+    {"return_s", Opcode::Return},
+    {"loop_begin", Opcode::LoopBegin},
+    {"loop_end", Opcode::LoopEnd},
+    {"call_sub", Opcode::CallSub},
+    {"parallel", Opcode::Parallel},
+    {"led1_rgb", Opcode::Led},
+    {"relay1s", Opcode::Relay1s},
+    {"relay4m", Opcode::Relay4m},
+    {"relay2s", Opcode::Relay2s},
+    {"beep1", Opcode::Beep},
+    {"wait_tim3", Opcode::Wait},
+    {"rtc1", Opcode::Rtc},
+    {"sensor_m1", Opcode::SensorM1},
+    {"sensor_m2", Opcode::SensorM2},
+    {"sensor_m3", Opcode::SensorM3},
+    {"sensor1", Opcode::Switch1},
+    {"sensor2", Opcode::Switch2},
+    {"sensor3", Opcode::Switch3},
+    {"timer5", Opcode::Timer},
 }};
 
 // The opcode of a function object, looked up by its name.
@@ -85,7 +99,12 @@ struct Comparison {
 };
 
 inline constexpr std::array<Comparison, 6> kComparisons = {{
-    {0x9, "＝"}, {0xA, "＜"}, {0xC, "＞"}, {0xD, "≦"}, {0xB, "≧"}, {0xE, "≠"},
+    {0x9, "＝"},
+    {0xA, "＜"},
+    {0xC, "＞"},
+    {0xD, "≦"},
+    {0xB, "≧"},
+    {0xE, "≠"},
 }};
 
 // Dialog position of a comparison code, or -1 for a code outside 9..E.

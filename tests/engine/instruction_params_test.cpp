@@ -179,7 +179,8 @@ TEST(LedParams, PurpleWithFadeOut) {
 
 TEST(LedParams, EveryColourRoundTripsWithBothFades) {
     for (int colour = 0; colour < static_cast<int>(kLedColours.size()); ++colour) {
-        const NuvoInstruction written = WriteLed(DefaultInstruction(Kind::Led), {colour, true, true});
+        const NuvoInstruction written =
+            WriteLed(DefaultInstruction(Kind::Led), {colour, true, true});
         EXPECT_EQ(written.code[2], kLedColours[colour].state | 0x06);
         const LedParams read = ReadLed(written);
         EXPECT_EQ(read.colour, colour);

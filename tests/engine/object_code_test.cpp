@@ -80,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every one-exit class writes its next slot into byte 7 and nothing else.
 TEST(ObjectCode, OneExitClassesWriteOnlyTheNextSlot) {
-    for (int kind : {Kind::Led, Kind::Relay1, Kind::Relay2, Kind::Relay3, Kind::Sound,
-                     Kind::Wait, Kind::ClockAlarm, Kind::LoopBegin, Kind::LoopEnd, Kind::CallSub,
-                     Kind::TimerReset}) {
+    for (int kind :
+         {Kind::Led, Kind::Relay1, Kind::Relay2, Kind::Relay3, Kind::Sound, Kind::Wait,
+          Kind::ClockAlarm, Kind::LoopBegin, Kind::LoopEnd, Kind::CallSub, Kind::TimerReset}) {
         SCOPED_TRACE(::testing::Message() << "kind " << kind);
         const NuvoInstruction stored = DefaultInstruction(kind);
         NuvoInstruction expected = stored;
@@ -102,26 +102,24 @@ NuvoObjectRecord Synced(SymbolClass cls, const NuvoInstruction& instruction,
 }
 
 TEST(SyncObjectRecord, EndNamesFollowTheAction) {
-    const auto toReturn = Synced(SymbolClass::End,
-                                 Code({0x7F, 0x90, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}),
-                                 RecordOf(Kind::End));
+    const auto toReturn =
+        Synced(SymbolClass::End, Code({0x7F, 0x90, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}),
+               RecordOf(Kind::End));
     EXPECT_EQ(toReturn.flowObjName, "return_sub");
     EXPECT_EQ(toReturn.flowObjNumber, 2);
     EXPECT_EQ(toReturn.symbolName, "端子");
     EXPECT_EQ(toReturn.symbolNumber, 0);
     ASSERT_EQ(toReturn.funcObjects.size(), 1u);
-    EXPECT_EQ(toReturn.funcObjects[0],
-              (FuncObject{"return_s", 3, {0x00, 0x00, 0x00, 0x00, 0x00}}));
+    EXPECT_EQ(toReturn.funcObjects[0], (FuncObject{"return_s", 3, {0x00, 0x00, 0x00, 0x00, 0x00}}));
 
-    const auto backToEnd =
-        Synced(SymbolClass::End, DefaultInstruction(Kind::End), toReturn);
+    const auto backToEnd = Synced(SymbolClass::End, DefaultInstruction(Kind::End), toReturn);
     EXPECT_EQ(backToEnd, RecordOf(Kind::End));
 }
 
 TEST(SyncObjectRecord, RelayOutputChangeRenamesBothObjects) {
-    const auto record = Synced(SymbolClass::Relay,
-                               Code({0x2F, 0x24, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05}),
-                               RecordOf(Kind::Relay1));
+    const auto record =
+        Synced(SymbolClass::Relay, Code({0x2F, 0x24, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05}),
+               RecordOf(Kind::Relay1));
     EXPECT_EQ(record.flowObjName, "relay4m");
     EXPECT_EQ(record.flowObjNumber, 9);
     EXPECT_EQ(record.symbolName, "処理");
@@ -131,9 +129,9 @@ TEST(SyncObjectRecord, RelayOutputChangeRenamesBothObjects) {
 }
 
 TEST(SyncObjectRecord, SensorChangeRenamesAndCopiesOperands) {
-    const auto record = Synced(SymbolClass::Sensor,
-                               Code({0xBF, 0x33, 0x83, 0xDC, 0x64, 0x14, 0x09, 0x03}),
-                               RecordOf(Kind::SensorLight));
+    const auto record =
+        Synced(SymbolClass::Sensor, Code({0xBF, 0x33, 0x83, 0xDC, 0x64, 0x14, 0x09, 0x03}),
+               RecordOf(Kind::SensorLight));
     EXPECT_EQ(record.flowObjName, "sensor_m3");
     EXPECT_EQ(record.flowObjNumber, 17);
     EXPECT_EQ(record.symbolName, "判断");
@@ -144,8 +142,8 @@ TEST(SyncObjectRecord, SensorChangeRenamesAndCopiesOperands) {
 TEST(SyncObjectRecord, UnknownOpcodeKeepsNamesAndRewritesOperands) {
     auto relay = RecordOf(Kind::Relay1);
     relay.funcObjects[1].operands = {0x07, 0x07, 0x07};
-    const auto syncedRelay = Synced(
-        SymbolClass::Relay, Code({0x2F, 0x77, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFE}), relay);
+    const auto syncedRelay =
+        Synced(SymbolClass::Relay, Code({0x2F, 0x77, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFE}), relay);
     EXPECT_EQ(syncedRelay.flowObjName, "relay1s");
     EXPECT_EQ(syncedRelay.flowObjNumber, 8);
     EXPECT_EQ(syncedRelay.funcObjects[0], (FuncObject{"relay1s", 9, {0x00}}));
@@ -159,8 +157,8 @@ TEST(SyncObjectRecord, UnknownOpcodeKeepsNamesAndRewritesOperands) {
 
     auto end = RecordOf(Kind::End);
     end.funcObjects[0].operands = {1, 2, 3, 4, 5};
-    const auto syncedEnd = Synced(
-        SymbolClass::End, Code({0x7F, 0x42, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}), end);
+    const auto syncedEnd =
+        Synced(SymbolClass::End, Code({0x7F, 0x42, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}), end);
     EXPECT_EQ(syncedEnd.flowObjName, "end_flow");
     EXPECT_EQ(syncedEnd.funcObjects[0], (FuncObject{"end_f", 2, {0, 0, 0, 0, 0}}));
 }
@@ -187,25 +185,34 @@ TEST_P(SyncOperands, CopiesTheBytesOfItsClass) {
 
 INSTANTIATE_TEST_SUITE_P(
     PerClass, SyncOperands,
-    ::testing::Values(
-        OperandCase{"Led", Kind::Led, Code({0x3F, 0x21, 0x84, 0x08, 0x80, 0x55, 0x66, 0x03}),
-                    {0x84, 0x08, 0x80, 0x00, 0x00}},
-        OperandCase{"Sound", Kind::Sound, Code({0x37, 0x27, 0x02, 0x00, 0x11, 0x22, 0x33, 0x03}),
-                    {0x02, 0x00}},
-        OperandCase{"Wait", Kind::Wait, Code({0x37, 0x28, 0xEA, 0x60, 0x00, 0x00, 0x00, 0xFE}),
-                    {0xEA, 0x60}},
-        OperandCase{"ClockAlarm", Kind::ClockAlarm,
-                    Code({0x3F, 0x2B, 0x99, 0x99, 0x07, 0x1E, 0x99, 0xFE}),
-                    {0x40, 0x00, 0x07, 0x1E, 0x00}},
-        OperandCase{"TimeDecision", Kind::TimeDecision,
-                    Code({0xBF, 0x2B, 0x99, 0x2B, 0x07, 0x1E, 0x09, 0x03}),
-                    {0x81, 0x2B, 0x07, 0x1E}},
-        OperandCase{"LoopBegin", Kind::LoopBegin,
-                    Code({0x7F, 0x08, 0x99, 0x99, 0x99, 0x0A, 0x99, 0x03}),
-                    {0x00, 0x1A, 0x00, 0x0A, 0xFE}},
-        OperandCase{"CallSub", Kind::CallSub,
-                    Code({0x7F, 0x10, 0x03, 0x99, 0x99, 0x99, 0x0C, 0x03}),
-                    {0x03, 0x00, 0x00, 0x00, 0xFE}}),
+    ::testing::Values(OperandCase{"Led",
+                                  Kind::Led,
+                                  Code({0x3F, 0x21, 0x84, 0x08, 0x80, 0x55, 0x66, 0x03}),
+                                  {0x84, 0x08, 0x80, 0x00, 0x00}},
+                      OperandCase{"Sound",
+                                  Kind::Sound,
+                                  Code({0x37, 0x27, 0x02, 0x00, 0x11, 0x22, 0x33, 0x03}),
+                                  {0x02, 0x00}},
+                      OperandCase{"Wait",
+                                  Kind::Wait,
+                                  Code({0x37, 0x28, 0xEA, 0x60, 0x00, 0x00, 0x00, 0xFE}),
+                                  {0xEA, 0x60}},
+                      OperandCase{"ClockAlarm",
+                                  Kind::ClockAlarm,
+                                  Code({0x3F, 0x2B, 0x99, 0x99, 0x07, 0x1E, 0x99, 0xFE}),
+                                  {0x40, 0x00, 0x07, 0x1E, 0x00}},
+                      OperandCase{"TimeDecision",
+                                  Kind::TimeDecision,
+                                  Code({0xBF, 0x2B, 0x99, 0x2B, 0x07, 0x1E, 0x09, 0x03}),
+                                  {0x81, 0x2B, 0x07, 0x1E}},
+                      OperandCase{"LoopBegin",
+                                  Kind::LoopBegin,
+                                  Code({0x7F, 0x08, 0x99, 0x99, 0x99, 0x0A, 0x99, 0x03}),
+                                  {0x00, 0x1A, 0x00, 0x0A, 0xFE}},
+                      OperandCase{"CallSub",
+                                  Kind::CallSub,
+                                  Code({0x7F, 0x10, 0x03, 0x99, 0x99, 0x99, 0x0C, 0x03}),
+                                  {0x03, 0x00, 0x00, 0x00, 0xFE}}),
     [](const auto& info) { return info.param.name; });
 
 // A settings change and its undo: the record ends where it started.

@@ -71,8 +71,11 @@ TEST_F(ProgramImage, StartLedEndInTheMainChart) {
 }
 
 TEST_F(ProgramImage, CallsGetTheStartSlotOfTheirSubChart) {
-    source.entries = {Symbol(0, 1, Kind::Start, 2), CallOf(0, 2, 3, 4), CallOf(0, 4, 2, 5),
-                      Symbol(0, 5, Kind::End), Symbol(3, 9, Kind::Start, 10),
+    source.entries = {Symbol(0, 1, Kind::Start, 2),
+                      CallOf(0, 2, 3, 4),
+                      CallOf(0, 4, 2, 5),
+                      Symbol(0, 5, Kind::End),
+                      Symbol(3, 9, Kind::Start, 10),
                       Symbol(3, 10, Kind::End)};
     Build();
     EXPECT_EQ(Entry(2), Code({0x7F, 0x10, 0x03, 0x00, 0x00, 0x00, 0x09, 0x04}));
@@ -99,12 +102,10 @@ TEST_F(ProgramImage, SubChartStartIsNotTheEntryRecord) {
 }
 
 TEST_F(ProgramImage, SkipsObjectsWithoutChartInstructionOrSlot) {
-    source.entries = {{-1, 4, DefaultInstruction(Kind::Led)},
-                      {0, 5, UnsetInstruction()},
-                      {4, 6, DefaultInstruction(Kind::Start)},
-                      {0, 0, DefaultInstruction(Kind::Led)},
-                      {0, 251, DefaultInstruction(Kind::Led)},
-                      Symbol(1, 7, Kind::Wait)};
+    source.entries = {
+        {-1, 4, DefaultInstruction(Kind::Led)},  {0, 5, UnsetInstruction()},
+        {4, 6, DefaultInstruction(Kind::Start)}, {0, 0, DefaultInstruction(Kind::Led)},
+        {0, 251, DefaultInstruction(Kind::Led)}, Symbol(1, 7, Kind::Wait)};
     Build();
     for (int i = 1; i < NuvoProgramManager::kEntryCount; ++i) {
         if (i != 7) {

@@ -50,9 +50,9 @@ int CFlowObjectManager::CreateSymbol(int chart, int kind, int x, int y) {
 
 int CFlowObjectManager::RestoreSymbol(int chart, const SymbolRecord& record) {
     auto lock = Lock();
-    if (record.uid == 0) return 0;
-    if (!IsSymbolKind(record.kind) || Find(record.uid) != nullptr ||
-        slots_.ReserveSlot(record.uid) == 0) {
+    // A uid that is already in use stays with its owner.
+    if (record.uid == 0 || Find(record.uid) != nullptr) return 0;
+    if (!IsSymbolKind(record.kind) || slots_.ReserveSlot(record.uid) == 0) {
         uids_.Release(record.uid);
         return 0;
     }
@@ -73,8 +73,8 @@ int CFlowObjectManager::CreateLine(int chart, const LineEnd& from, const LineEnd
 
 int CFlowObjectManager::RestoreLine(int chart, const LineRecord& record) {
     auto lock = Lock();
-    if (record.uid == 0) return 0;
-    if (record.from.connected == 0 || record.to.connected == 0 || Find(record.uid) != nullptr) {
+    if (record.uid == 0 || Find(record.uid) != nullptr) return 0;
+    if (record.from.connected == 0 || record.to.connected == 0) {
         uids_.Release(record.uid);
         return 0;
     }

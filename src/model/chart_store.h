@@ -1,5 +1,5 @@
 // CFlowObjectManager: the one owner of every symbol and line of the four
-// charts, with the selection, the line being drawn and the board's limits.
+// charts, with the selection, the line being drawn, the clipboard and the board's limits.
 #pragma once
 
 #include <list>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart_painter.h"
+#include "clipboard.h"
 #include "flow_object.h"
 #include "notifier.h"
 #include "program_source.h"
@@ -28,19 +29,13 @@ struct CVirtualLine {
     std::vector<Point> waypoints;
 };
 
-struct FreedSlot {
-    int uid = 0;
-    int slot = 0;
-
-    bool operator==(const FreedSlot&) const = default;
-};
-
 struct DragMovement {
     bool unchanged = true;
     int dx = 0;
     int dy = 0;
     int scrollX = 0;
     int scrollY = 0;
+    std::vector<int> selection;  // the selection when the drag began
 };
 
 // Results of CheckPlacement.
@@ -130,6 +125,12 @@ public:
     // The check made when the user picks a kind from the palette.
     int CheckPlacement(int chart, int kind);
 
+    // Clipboard: copy the selected live objects of a chart; paste them into a
+    // chart under new uids, selected, and answer their uids (empty when refused).
+    void CopySelection(int chart);
+    std::vector<int> Paste(int chart, bool usePoint, int x, int y);
+    const CopyObjectMemory& Clipboard() const { return clipboard_; }
+
     std::vector<ObjectCodeEntry> CollectObjectCodes() const override;
 
     UidGenerator& Uids() { return uids_; }
@@ -146,6 +147,8 @@ private:
     void RecomputeSelectionBounds();
     void ResetLineInProgress();
     int CountLiveKind(int chart, int kind) const;
+    // The message refusing a paste into chart, or nullptr when it may go ahead.
+    const char* PasteRefusal(int chart) const;
 
     mutable std::recursive_mutex mutex_;
     UidGenerator& uids_;
@@ -166,4 +169,5 @@ private:
         int scrollY = 0;
     } dragStart_;
     Rect rubberBand_;
+    CopyObjectMemory clipboard_;
 };

@@ -179,6 +179,7 @@ DragMovement CFlowObjectManager::HasMovedSinceDragStart() const {
     m.dy = selectionBounds_.top - dragStart_.top;
     m.scrollX = dragStart_.scrollX;
     m.scrollY = dragStart_.scrollY;
+    m.selection = dragStart_.selection;
     m.unchanged = selection_ == dragStart_.selection && m.dx == 0 && m.dy == 0;
     return m;
 }

@@ -40,6 +40,14 @@ struct LineRecord {
     bool operator==(const LineRecord&) const = default;
 };
 
+// A program slot freed by deleting a symbol, kept so undo can put the symbol back there.
+struct FreedSlot {
+    int uid = 0;
+    int slot = 0;
+
+    bool operator==(const FreedSlot&) const = default;
+};
+
 // Connector ids and the bits of a hit result.
 namespace Connector {
 inline constexpr int In = 0;

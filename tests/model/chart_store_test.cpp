@@ -372,3 +372,19 @@ TEST_F(ChartStore, ParallelInSubIsRefusedEvenWithoutOneInMain) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartStore, RestoringOverALiveUidRefusesWithoutFreeingIt) {
+    const int a = store.CreateSymbol(0, Kind::Led, 0, 0);
+    SymbolRecord record = store.Find(a)->GetSymbolRecord();
+    EXPECT_EQ(store.RestoreSymbol(1, record), 0);
+    LineRecord line;
+    line.uid = a;
+    line.from.connected = line.to.connected = 1;
+    EXPECT_EQ(store.RestoreLine(0, line), 0);
+    EXPECT_EQ(store.Find(a)->Chart(), 0);
+    EXPECT_EQ(uids.Next(), a + 1);  // a was not handed back to the generator
+}
+
+}  // namespace

@@ -75,7 +75,8 @@ Payload BuildProgramBlock(StorageArea area, const NuvoProgramManager::Image& ima
     Payload payload = BuildReport(BoardCommand::BlockWrite, address, kBlockBytes);
     for (int i = 0; i < kEntriesPerBlock; ++i) {
         const auto entry = static_cast<std::size_t>(block * kEntriesPerBlock + i);
-        const auto out = payload.begin() + static_cast<std::ptrdiff_t>(kDataOffset + i * kEntryBytes);
+        const auto out =
+            payload.begin() + static_cast<std::ptrdiff_t>(kDataOffset + i * kEntryBytes);
         if (entry < image.size()) {
             std::copy(image[entry].code.begin(), image[entry].code.end(), out);
         } else {

@@ -21,8 +21,8 @@ inline constexpr std::size_t kSwitch = 38;
 }  // namespace status_offset
 
 // Mode byte values.
-inline constexpr std::uint8_t kModeProg = 0xA0;       // select switch at PROG
-inline constexpr std::uint8_t kModeUnknown = 0xF0;    // no board seen since the last connection
+inline constexpr std::uint8_t kModeProg = 0xA0;     // select switch at PROG
+inline constexpr std::uint8_t kModeUnknown = 0xF0;  // no board seen since the last connection
 inline constexpr std::uint8_t kModeReconnectA = 0x81;
 inline constexpr std::uint8_t kModeReconnectB = 0xC0;
 

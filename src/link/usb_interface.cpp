@@ -17,8 +17,8 @@ std::optional<unsigned> HexAfter(const std::string& upper, std::string_view mark
     for (const char c : digits) {
         if (!std::isxdigit(static_cast<unsigned char>(c))) break;
         value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c))
-                                                        ? c - '0'
-                                                        : c - 'A' + 10);
+                                                       ? c - '0'
+                                                       : c - 'A' + 10);
     }
     return value;
 }

@@ -1,0 +1,532 @@
+// Drives the symbol settings dialogs through their controls and checks the
+// instruction bytes they hand back.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+#include <array>
+#include <memory>
+
+#include "chart_store.h"
+#include "editor_state.h"
+#include "engine_record_factory.h"
+#include "notifier.h"
+#include "nuvo_addr_generator.h"
+#include "settings_dialog.h"
+#include "settings_dialog_lists.h"
+#include "settings_dialog_numbers.h"
+#include "symbol_kind.h"
+#include "uid_generator.h"
+
+using Code = std::array<std::uint8_t, 8>;
+
+namespace {
+
+NuvoInstruction Make(const Code& code) { return {1, code}; }
+
+// Replaces a field's text the way the user does: select all, type.
+void Type(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+Code PressOk(CDlgFlowSetting& dialog) {
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    return dialog.Instruction().code;
+}
+
+QString Hex(const Code& code) {
+    QStringList bytes;
+    for (const std::uint8_t b : code) bytes << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0'));
+    return bytes.join(QLatin1Char(' '));
+}
+
+#define COMPARE_CODE(actual, expected) QCOMPARE(Hex(actual), Hex(expected))
+
+// Presses a button of whatever modal dialog is open once the event loop runs.
+void PressInNextDialog(const char* button) {
+    QTimer::singleShot(0, [button] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        auto* target = modal->findChild<QPushButton*>(QLatin1String(button));
+        if (!target) {
+            modal->close();
+            QFAIL("the dialog has no such button");
+        }
+        QTest::mouseClick(target, Qt::LeftButton);
+    });
+}
+
+class SilentNotifier : public INotifier {
+public:
+    void ShowMessage(std::string_view) override {}
+};
+
+// A chart store with the shared editing state, as the work area uses them.
+struct Editing {
+    UidGenerator uids;
+    NUVOAddrGenerator slotTable;
+    SilentNotifier notifier;
+    CFlowObjectManager store{uids, slotTable, notifier};
+    EditorState state{store};
+    SymbolSettingsDialogs dialogs{nullptr};
+};
+
+}  // namespace
+
+class SettingsDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyDialogIsTitledAndHasOkAndCancel();
+    void classesWithoutSettingsOpenTheNoSettingsDialog();
+    void editInstructionTakesTheCopyOnlyOnOk();
+    void editInstructionOnANoSettingsClassChangesNothing();
+    void changeSettingsRecordsOneUndoStepOnOkOnly();
+    void invalidRecordOpensTheNoSettingsDialog();
+
+    void endShowsAndWritesTheAction();
+    void ledShowsTheColourAndKeepsTheFadeBits();
+    void ledWithUnknownColourWritesOnlyWhenChosen();
+    void relayShowsAndWritesOutputAndAction();
+    void soundWritesSoundThenVolume_data();
+    void soundWritesSoundThenVolume();
+    void soundShowsStoredSoundAndVolume();
+
+    void waitShowsTenthsAsSeconds_data();
+    void waitShowsTenthsAsSeconds();
+    void waitStoresTypedSeconds_data();
+    void waitStoresTypedSeconds();
+    void loopBeginLimitsTheCount_data();
+    void loopBeginLimitsTheCount();
+    void callSubWritesTargetAndClearsOperands();
+    void clockAlarmLimitsHourAndMinute_data();
+    void clockAlarmLimitsHourAndMinute();
+    void timeDecisionWritesComparisonAndTime_data();
+    void timeDecisionWritesComparisonAndTime();
+    void numberFieldsAcceptDigitsOnly();
+
+    void sensorTwoValuesOnTemperature();
+    void sensorOneValueDisablesTheSecondComparison();
+    void sensorRadioButtonsSwitchTheSecondComparison();
+    void sensorWithUnknownModeChecksNeitherButton();
+    void sensorValuesAreLimitedTo255();
+};
+
+void SettingsDialogsTest::everyDialogIsTitledAndHasOkAndCancel() {
+    for (int kind = 0; kind < Kind::SymbolCount; ++kind) {
+        const auto dialog =
+            SymbolSettingsDialogs::MakeDialog(ClassOfKind(kind), DefaultInstruction(kind), nullptr);
+        QVERIFY2(dialog, qPrintable(QString::number(kind)));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("設定編集"));
+        QCOMPARE(dialog->OkButton()->text(), QStringLiteral("OK"));
+        QCOMPARE(dialog->CancelButton()->text(), QStringLiteral("キャンセル"));
+    }
+    QVERIFY(!SymbolSettingsDialogs::MakeDialog(SymbolClass::Line, UnsetInstruction(), nullptr));
+}
+
+void SettingsDialogsTest::classesWithoutSettingsOpenTheNoSettingsDialog() {
+    for (const SymbolClass cls :
+         {SymbolClass::Start, SymbolClass::SensorSwitch, SymbolClass::Timer,
+          SymbolClass::TimerReset, SymbolClass::LoopEnd, SymbolClass::Parallel}) {
+        const NuvoInstruction before = Make({0x7F, 0x01, 0, 0, 0, 0, 0, 0xFE});
+        const auto dialog = SymbolSettingsDialogs::MakeDialog(cls, before, nullptr);
+        QVERIFY(!dialog->HasSettings());
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("text"))->text(),
+                 QStringLiteral("設定事項はありません"));
+        COMPARE_CODE(PressOk(*dialog), before.code);
+    }
+}
+
+void SettingsDialogsTest::editInstructionTakesTheCopyOnlyOnOk() {
+    SymbolSettingsDialogs dialogs(nullptr);
+    NuvoInstruction instruction = DefaultInstruction(Kind::LoopBegin);
+    instruction.code[5] = 7;
+    const NuvoInstruction before = instruction;
+
+    PressInNextDialog("cancel");
+    QVERIFY(!dialogs.EditInstruction(SymbolClass::LoopBegin, instruction));
+    QCOMPARE(instruction, before);
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgFlowSetting_LoopBegin*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        Type(dialog->CountEdit(), QStringLiteral("12"));
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    QVERIFY(dialogs.EditInstruction(SymbolClass::LoopBegin, instruction));
+    QCOMPARE(instruction.code[5], 12);
+    QCOMPARE(instruction.valid, before.valid);
+}
+
+void SettingsDialogsTest::editInstructionOnANoSettingsClassChangesNothing() {
+    SymbolSettingsDialogs dialogs(nullptr);
+    NuvoInstruction instruction = DefaultInstruction(Kind::Start);
+    const NuvoInstruction before = instruction;
+    PressInNextDialog("ok");
+    QVERIFY(!dialogs.EditInstruction(SymbolClass::Start, instruction));
+    QCOMPARE(instruction, before);
+
+    NuvoInstruction line = UnsetInstruction();
+    QVERIFY(!dialogs.EditInstruction(SymbolClass::Line, line));
+
+    PressInNextDialog("ok");
+    dialogs.ShowNoSettings();
+}
+
+void SettingsDialogsTest::changeSettingsRecordsOneUndoStepOnOkOnly() {
+    Editing editing;
+    editing.state.currentChart = 1;
+    const int uid = editing.state.PlaceSymbol(Kind::End, 96, 96);
+    QVERIFY(uid != 0);
+    const int steps = editing.state.history.Count();
+
+    PressInNextDialog("cancel");
+    QVERIFY(!editing.state.ChangeSettings(uid, editing.dialogs));
+    QCOMPARE(editing.state.history.Count(), steps);
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDlgFlowSetting_End*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->ActionList()->setCurrentIndex(1);  // 戻る
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    QVERIFY(editing.state.ChangeSettings(uid, editing.dialogs));
+    const IFLOWOBJECT* symbol = editing.store.Find(uid);
+    QCOMPARE(symbol->Instruction().code[1], 0x90);
+    QCOMPARE(symbol->Engine().objectRecord.flowObjName, std::string("return_sub"));
+    QCOMPARE(editing.state.history.Count(), steps + 1);
+
+    QVERIFY(editing.state.UndoLast());
+    QCOMPARE(symbol->Instruction().code[1], 0x80);
+}
+
+void SettingsDialogsTest::invalidRecordOpensTheNoSettingsDialog() {
+    Editing editing;
+    SymbolRecord record{editing.uids.Next(), Kind::Led, 0, 0, MakeEngineRecord(Kind::Led)};
+    record.engine.invalid = 1;
+    const int uid = editing.store.RestoreSymbol(0, record);
+    QVERIFY(uid != 0);
+
+    bool noSettingsShown = false;
+    QTimer::singleShot(0, [&noSettingsShown] {
+        QWidget* modal = QApplication::activeModalWidget();
+        noSettingsShown = qobject_cast<CDlgFlowSetting_None*>(modal) != nullptr;
+        if (modal) modal->close();
+    });
+    QVERIFY(!editing.state.ChangeSettings(uid, editing.dialogs));
+    QVERIFY(noSettingsShown);
+    QCOMPARE(editing.store.Find(uid)->Instruction(), record.engine.instruction);
+}
+
+void SettingsDialogsTest::endShowsAndWritesTheAction() {
+    CDlgFlowSetting_End ending(Make({0x7F, 0x80, 0, 0, 0, 0, 0, 0}), nullptr);
+    QCOMPARE(ending.ActionList()->currentText(), QStringLiteral("終了"));
+    ending.ActionList()->setCurrentIndex(1);
+    QCOMPARE(PressOk(ending)[1], 0x90);
+
+    CDlgFlowSetting_End returning(Make({0x7F, 0x90, 0, 0, 0, 0, 0, 0}), nullptr);
+    QCOMPARE(returning.ActionList()->currentText(), QStringLiteral("戻る"));
+
+    CDlgFlowSetting_End unknown(Make({0x7F, 0x33, 0, 0, 0, 0, 0, 0}), nullptr);
+    QCOMPARE(unknown.ActionList()->currentIndex(), -1);
+    QCOMPARE(PressOk(unknown)[1], 0x33);
+}
+
+void SettingsDialogsTest::ledShowsTheColourAndKeepsTheFadeBits() {
+    CDlgFlowSetting_Led dialog(Make({0x3F, 0x21, 0x84, 0x00, 0x88, 0, 0, 0x05}), nullptr);
+    QCOMPARE(dialog.ColourList()->count(), 8);
+    QCOMPARE(dialog.ColourList()->currentText(), QStringLiteral("点灯 黄"));
+    QVERIFY(dialog.FadeOutBox()->isChecked());
+    QVERIFY(!dialog.FadeInBox()->isChecked());
+    QVERIFY(dialog.FadeInBox()->isHidden());
+    QVERIFY(dialog.FadeOutBox()->isHidden());
+
+    dialog.ColourList()->setCurrentIndex(6);  // 点灯 紫
+    COMPARE_CODE(PressOk(dialog), (Code{0x3F, 0x21, 0x84, 0x08, 0x80, 0, 0, 0x05}));
+
+    CDlgFlowSetting_Led dark(Make({0x3F, 0x21, 0x02, 0x00, 0x00, 0, 0, 0xFE}), nullptr);
+    QCOMPARE(dark.ColourList()->currentText(), QStringLiteral("消灯"));
+    dark.ColourList()->setCurrentIndex(0);
+    COMPARE_CODE(PressOk(dark), (Code{0x3F, 0x21, 0x82, 0x00, 0xF0, 0, 0, 0xFE}));
+}
+
+void SettingsDialogsTest::ledWithUnknownColourWritesOnlyWhenChosen() {
+    const Code odd{0x3F, 0x21, 0x80, 0x01, 0x23, 0, 0, 0xFE};
+    CDlgFlowSetting_Led untouched(Make(odd), nullptr);
+    QCOMPARE(untouched.ColourList()->currentIndex(), -1);
+    COMPARE_CODE(PressOk(untouched), odd);
+
+    CDlgFlowSetting_Led chosen(Make(odd), nullptr);
+    chosen.ColourList()->setCurrentIndex(4);  // 点灯 青
+    COMPARE_CODE(PressOk(chosen), (Code{0x3F, 0x21, 0x80, 0x0F, 0x00, 0, 0, 0xFE}));
+}
+
+void SettingsDialogsTest::relayShowsAndWritesOutputAndAction() {
+    CDlgFlowSetting_Relay dialog(DefaultInstruction(Kind::Relay1), nullptr);
+    QCOMPARE(dialog.OutputList()->currentText(), QStringLiteral("白色 LED (出力 1)"));
+    QCOMPARE(dialog.ActionList()->currentText(), QStringLiteral("オン"));
+    dialog.OutputList()->setCurrentIndex(1);
+    dialog.ActionList()->setCurrentIndex(1);
+    const Code code = PressOk(dialog);
+    QCOMPARE(code[1], 0x24);
+    QCOMPARE(code[2], 0x00);
+
+    // The third output is not offered: no selection, and OK keeps it.
+    CDlgFlowSetting_Relay third(DefaultInstruction(Kind::Relay3), nullptr);
+    QCOMPARE(third.OutputList()->currentIndex(), -1);
+    third.ActionList()->setCurrentIndex(1);
+    const Code kept = PressOk(third);
+    QCOMPARE(kept[1], 0x25);
+    QCOMPARE(kept[2], 0x00);
+}
+
+void SettingsDialogsTest::soundWritesSoundThenVolume_data() {
+    QTest::addColumn<int>("sound");
+    QTest::addColumn<int>("volume");
+    QTest::addColumn<int>("byte2");
+    QTest::addColumn<int>("byte3");
+    QTest::newRow("buzzer small") << 0 << 0 << 0x81 << 0x01;
+    QTest::newRow("alarm medium") << 1 << 1 << 0x82 << 0x02;
+    QTest::newRow("melody loud") << 2 << 2 << 0x84 << 0x04;
+    QTest::newRow("own melody medium") << 3 << 1 << 0x82 << 0x08;
+    QTest::newRow("stop keeps the volume bit") << 4 << 2 << 0x04 << 0x00;
+}
+
+void SettingsDialogsTest::soundWritesSoundThenVolume() {
+    QFETCH(int, sound);
+    QFETCH(int, volume);
+    CDlgFlowSetting_Sound dialog(DefaultInstruction(Kind::Sound), nullptr);
+    dialog.SoundList()->setCurrentIndex(sound);
+    dialog.VolumeList()->setCurrentIndex(volume);
+    const Code code = PressOk(dialog);
+    QTEST(static_cast<int>(code[2]), "byte2");
+    QTEST(static_cast<int>(code[3]), "byte3");
+}
+
+void SettingsDialogsTest::soundShowsStoredSoundAndVolume() {
+    CDlgFlowSetting_Sound dialog(Make({0x37, 0x27, 0x84, 0x08, 0, 0, 0, 0xFE}), nullptr);
+    QCOMPARE(dialog.SoundList()->currentText(), QStringLiteral("自作メロディ"));
+    QCOMPARE(dialog.VolumeList()->currentText(), QStringLiteral("大"));
+
+    CDlgFlowSetting_Sound odd(Make({0x37, 0x27, 0x83, 0x03, 0, 0, 0, 0xFE}), nullptr);
+    QCOMPARE(odd.SoundList()->currentIndex(), -1);
+    QCOMPARE(odd.VolumeList()->currentIndex(), -1);
+    COMPARE_CODE(PressOk(odd), (Code{0x37, 0x27, 0x83, 0x03, 0, 0, 0, 0xFE}));
+}
+
+void SettingsDialogsTest::waitShowsTenthsAsSeconds_data() {
+    QTest::addColumn<int>("tenths");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("default") << 100 << QStringLiteral(" 10.0");
+    QTest::newRow("half a second") << 5 << QStringLiteral("  0.5");
+    QTest::newRow("largest") << 60000 << QStringLiteral("6000.0");
+    QTest::newRow("above the limit") << 65535 << QStringLiteral("6000.0");
+}
+
+void SettingsDialogsTest::waitShowsTenthsAsSeconds() {
+    QFETCH(int, tenths);
+    const auto high = static_cast<std::uint8_t>(tenths >> 8);
+    const auto low = static_cast<std::uint8_t>(tenths & 0xFF);
+    CDlgFlowSetting_Wait dialog(Make({0x37, 0x28, high, low, 0, 0, 0, 0xFE}), nullptr);
+    QTEST(dialog.SecondsEdit()->text(), "shown");
+}
+
+void SettingsDialogsTest::waitStoresTypedSeconds_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("tenths");
+    QTest::newRow("12.34 truncates") << QStringLiteral("12.34") << 123;
+    QTest::newRow("2.55 truncates") << QStringLiteral("2.55") << 25;
+    QTest::newRow("0.05 is nothing") << QStringLiteral("0.05") << 0;
+    QTest::newRow("7000 is limited") << QStringLiteral("7000") << 60000;
+    QTest::newRow("9999 is limited") << QStringLiteral("9999") << 60000;
+    QTest::newRow("6000 exactly") << QStringLiteral("6000") << 60000;
+    QTest::newRow("negative") << QStringLiteral("-3") << 0;
+    QTest::newRow("not a number") << QStringLiteral("abc") << 0;
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("leading blanks") << QStringLiteral("  1.5") << 15;
+}
+
+void SettingsDialogsTest::waitStoresTypedSeconds() {
+    QFETCH(QString, typed);
+    QFETCH(int, tenths);
+    CDlgFlowSetting_Wait dialog(DefaultInstruction(Kind::Wait), nullptr);
+    Type(dialog.SecondsEdit(), typed);
+    const Code code = PressOk(dialog);
+    QCOMPARE(code[2] * 256 + code[3], tenths);
+    QCOMPARE(code[4], 0x00);  // the "nop" after the operands stays
+
+    CDlgFlowSetting_Wait reopened(dialog.Instruction(), nullptr);
+    QCOMPARE(reopened.SecondsEdit()->text().trimmed(), QString::number(tenths / 10.0, 'f', 1));
+}
+
+void SettingsDialogsTest::loopBeginLimitsTheCount_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("count");
+    QTest::newRow("zero") << QStringLiteral("0") << 1;
+    QTest::newRow("empty") << QString() << 1;
+    QTest::newRow("ten") << QStringLiteral("10") << 10;
+    QTest::newRow("255") << QStringLiteral("255") << 255;
+    QTest::newRow("300") << QStringLiteral("300") << 255;
+    QTest::newRow("huge") << QStringLiteral("99999999999999999999999") << 255;
+}
+
+void SettingsDialogsTest::loopBeginLimitsTheCount() {
+    QFETCH(QString, typed);
+    QFETCH(int, count);
+    CDlgFlowSetting_LoopBegin dialog(Make({0x7F, 0x08, 0x11, 0x22, 0x33, 0x00, 0xFE, 0x04}),
+                                     nullptr);
+    QCOMPARE(dialog.CountEdit()->text(), QStringLiteral("1"));
+    Type(dialog.CountEdit(), typed);
+    COMPARE_CODE(PressOk(dialog), (Code{0x7F, 0x08, 0x00, 0x1A, 0x00,
+                                        static_cast<std::uint8_t>(count), 0xFE, 0x04}));
+}
+
+void SettingsDialogsTest::callSubWritesTargetAndClearsOperands() {
+    CDlgFlowSetting_CallSub dialog(Make({0x7F, 0x10, 0x02, 0x44, 0x55, 0x66, 0x0C, 0x04}), nullptr);
+    QCOMPARE(dialog.TargetList()->currentText(), QStringLiteral("2"));
+    dialog.TargetList()->setCurrentIndex(2);
+    COMPARE_CODE(PressOk(dialog), (Code{0x7F, 0x10, 0x03, 0, 0, 0, 0x0C, 0x04}));
+
+    CDlgFlowSetting_CallSub unknown(Make({0x7F, 0x10, 0x07, 0x44, 0, 0, 0xFE, 0xFE}), nullptr);
+    QCOMPARE(unknown.TargetList()->currentIndex(), -1);
+    COMPARE_CODE(PressOk(unknown), (Code{0x7F, 0x10, 0x07, 0, 0, 0, 0xFE, 0xFE}));
+}
+
+void SettingsDialogsTest::clockAlarmLimitsHourAndMinute_data() {
+    QTest::addColumn<QString>("hour");
+    QTest::addColumn<QString>("minute");
+    QTest::addColumn<int>("storedHour");
+    QTest::addColumn<int>("storedMinute");
+    QTest::newRow("in range") << QStringLiteral("7") << QStringLiteral("30") << 7 << 30;
+    QTest::newRow("25 and 75") << QStringLiteral("25") << QStringLiteral("75") << 23 << 59;
+    QTest::newRow("24") << QStringLiteral("24") << QStringLiteral("0") << 23 << 0;
+    QTest::newRow("256 does not wrap") << QStringLiteral("256") << QStringLiteral("5") << 23 << 5;
+    QTest::newRow("300") << QStringLiteral("300") << QStringLiteral("300") << 23 << 59;
+    QTest::newRow("empty") << QString() << QString() << 0 << 0;
+}
+
+void SettingsDialogsTest::clockAlarmLimitsHourAndMinute() {
+    QFETCH(QString, hour);
+    QFETCH(QString, minute);
+    QFETCH(int, storedHour);
+    QFETCH(int, storedMinute);
+    CDlgFlowSetting_ClockAlarmProc dialog(Make({0x3F, 0x2B, 0x40, 0x00, 12, 34, 0, 0xFE}), nullptr);
+    QCOMPARE(dialog.HourEdit()->text(), QStringLiteral("12"));
+    QCOMPARE(dialog.MinuteEdit()->text(), QStringLiteral("34"));
+    Type(dialog.HourEdit(), hour);
+    Type(dialog.MinuteEdit(), minute);
+    COMPARE_CODE(PressOk(dialog),
+                 (Code{0x3F, 0x2B, 0x40, 0x00, static_cast<std::uint8_t>(storedHour),
+                       static_cast<std::uint8_t>(storedMinute), 0, 0xFE}));
+}
+
+void SettingsDialogsTest::timeDecisionWritesComparisonAndTime_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<int>("byte3");
+    QTest::newRow("＝") << 0 << QStringLiteral("＝") << 0x29;
+    QTest::newRow("＜") << 1 << QStringLiteral("＜") << 0x2A;
+    QTest::newRow("＞") << 2 << QStringLiteral("＞") << 0x2C;
+    QTest::newRow("≦") << 3 << QStringLiteral("≦") << 0x2D;
+    QTest::newRow("≧") << 4 << QStringLiteral("≧") << 0x2B;
+    QTest::newRow("≠") << 5 << QStringLiteral("≠") << 0x2E;
+}
+
+void SettingsDialogsTest::timeDecisionWritesComparisonAndTime() {
+    QFETCH(int, position);
+    QFETCH(QString, symbol);
+    QFETCH(int, byte3);
+    // Bytes 1 and 2 hold odd values to show that the dialog leaves them.
+    CDlgFlowSetting_TimeDecision dialog(Make({0xBF, 0x2C, 0x82, 0x2F, 0, 0, 0xFE, 0xFE}), nullptr);
+    QCOMPARE(dialog.ComparisonList()->currentText(), QStringLiteral("＝"));
+    dialog.ComparisonList()->setCurrentIndex(position);
+    QCOMPARE(dialog.ComparisonList()->currentText(), symbol);
+    Type(dialog.HourEdit(), QStringLiteral("7"));
+    Type(dialog.MinuteEdit(), QStringLiteral("30"));
+    COMPARE_CODE(PressOk(dialog),
+                 (Code{0xBF, 0x2C, 0x82, static_cast<std::uint8_t>(byte3), 7, 30, 0xFE, 0xFE}));
+
+    CDlgFlowSetting_TimeDecision reopened(dialog.Instruction(), nullptr);
+    QCOMPARE(reopened.ComparisonList()->currentIndex(), position);
+}
+
+void SettingsDialogsTest::numberFieldsAcceptDigitsOnly() {
+    CDlgFlowSetting_ClockAlarmProc dialog(DefaultInstruction(Kind::ClockAlarm), nullptr);
+    Type(dialog.HourEdit(), QStringLiteral("1a-2.3"));
+    QCOMPARE(dialog.HourEdit()->text(), QStringLiteral("123"));
+    CDlgFlowSetting_Sensor sensor(DefaultInstruction(Kind::SensorLight), nullptr);
+    Type(sensor.FirstValueEdit(), QStringLiteral("-40"));
+    QCOMPARE(sensor.FirstValueEdit()->text(), QStringLiteral("40"));
+}
+
+void SettingsDialogsTest::sensorTwoValuesOnTemperature() {
+    CDlgFlowSetting_Sensor dialog(DefaultInstruction(Kind::SensorLight), nullptr);
+    QTest::mouseClick(dialog.TwoValuesButton(), Qt::LeftButton);
+    dialog.SensorList()->setCurrentIndex(1);           // 温度
+    dialog.FirstComparisonList()->setCurrentIndex(1);  // ＜
+    dialog.SecondComparisonList()->setCurrentIndex(1);
+    Type(dialog.FirstValueEdit(), QStringLiteral("30"));
+    Type(dialog.SecondValueEdit(), QStringLiteral("20"));
+    const Code code = PressOk(dialog);
+    COMPARE_CODE(code, (Code{0xBF, 0x32, 0x83, 0xAA, 30, 20, 0xFE, 0xFE}));
+
+    CDlgFlowSetting_Sensor reopened(dialog.Instruction(), nullptr);
+    QVERIFY(reopened.TwoValuesButton()->isChecked());
+    QVERIFY(reopened.SecondComparisonList()->isEnabled());
+    QCOMPARE(reopened.SensorList()->currentText(), QStringLiteral("温度"));
+    QCOMPARE(reopened.SecondComparisonList()->currentText(), QStringLiteral("＜"));
+    QCOMPARE(reopened.SecondValueEdit()->text(), QStringLiteral("20"));
+}
+
+void SettingsDialogsTest::sensorOneValueDisablesTheSecondComparison() {
+    // Light "＞" 100 with leftovers in the second comparison and value.
+    CDlgFlowSetting_Sensor dialog(Make({0xBF, 0x31, 0x81, 0xDC, 100, 20, 0x09, 0x03}), nullptr);
+    QVERIFY(dialog.OneValueButton()->isChecked());
+    QVERIFY(!dialog.SecondComparisonList()->isEnabled());
+    QVERIFY(!dialog.SecondValueEdit()->isEnabled());
+    QCOMPARE(dialog.FirstComparisonList()->currentText(), QStringLiteral("＞"));
+    QCOMPARE(dialog.FirstValueEdit()->text(), QStringLiteral("100"));
+    COMPARE_CODE(PressOk(dialog), (Code{0xBF, 0x31, 0x81, 0x0C, 100, 0, 0x09, 0x03}));
+}
+
+void SettingsDialogsTest::sensorRadioButtonsSwitchTheSecondComparison() {
+    CDlgFlowSetting_Sensor dialog(DefaultInstruction(Kind::SensorSound), nullptr);
+    QTest::mouseClick(dialog.TwoValuesButton(), Qt::LeftButton);
+    QVERIFY(dialog.SecondComparisonList()->isEnabled());
+    QVERIFY(dialog.SecondValueEdit()->isEnabled());
+    QTest::mouseClick(dialog.OneValueButton(), Qt::LeftButton);
+    QVERIFY(!dialog.SecondComparisonList()->isEnabled());
+    QVERIFY(!dialog.SecondValueEdit()->isEnabled());
+    const Code code = PressOk(dialog);
+    QCOMPARE(code[1], 0x33);
+    QCOMPARE(code[2], 0x81);
+}
+
+void SettingsDialogsTest::sensorWithUnknownModeChecksNeitherButton() {
+    // A high nibble outside 9..E shows "＝" on the left; OK without a mode
+    // writes two comparisons.
+    CDlgFlowSetting_Sensor dialog(Make({0xBF, 0x32, 0x80, 0x3A, 5, 6, 0xFE, 0xFE}), nullptr);
+    QVERIFY(!dialog.OneValueButton()->isChecked());
+    QVERIFY(!dialog.TwoValuesButton()->isChecked());
+    QCOMPARE(dialog.SecondComparisonList()->currentText(), QStringLiteral("＝"));
+    QCOMPARE(dialog.FirstComparisonList()->currentText(), QStringLiteral("＜"));
+    COMPARE_CODE(PressOk(dialog), (Code{0xBF, 0x32, 0x83, 0x9A, 5, 6, 0xFE, 0xFE}));
+}
+
+void SettingsDialogsTest::sensorValuesAreLimitedTo255() {
+    CDlgFlowSetting_Sensor dialog(Make({0xBF, 0x31, 0x83, 0x99, 0, 0, 0xFE, 0xFE}), nullptr);
+    Type(dialog.FirstValueEdit(), QStringLiteral("300"));
+    Type(dialog.SecondValueEdit(), QStringLiteral("256"));
+    const Code code = PressOk(dialog);
+    QCOMPARE(code[4], 255);
+    QCOMPARE(code[5], 255);
+}
+
+QTEST_MAIN(SettingsDialogsTest)
+#include "settings_dialogs_test.moc"

@@ -1,0 +1,10 @@
+// The message area along the bottom of the main window: one line per event.
+#pragma once
+
+#include <string_view>
+
+class IMessageArea {
+public:
+    virtual ~IMessageArea() = default;
+    virtual void AddMessage(std::string_view line) = 0;
+};

@@ -1,12 +1,19 @@
-// qen-cli: the command-line tool over the editor's core, for scripts and for
-// checking program images without the editor window.
+// qen-cli: the command-line tool over the editor's core, for scripts, for
+// checking program images without the editor window and for talking to the board.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+class IHidTransport;
+class ILinkClock;
 
 struct CliIo {
     std::ostream& out;
@@ -20,19 +27,61 @@ inline constexpr int Failed = 1;
 inline constexpr int Usage = 2;
 }  // namespace CliExit
 
-// One subcommand: its name, the arguments it takes (exactly that many) and
-// the function that runs it.
+// How the board commands reach a board.
+struct CliBoardAccess {
+    // The USB transport, used unless --simulated is given; without it no
+    // board is found. What it returns must outlive the command.
+    std::function<IHidTransport&()> usb;
+    // Paces the board link and the simulated board; the machine's clock when null.
+    ILinkClock* clock = nullptr;
+    // How long a board command waits for the handshake and its request together.
+    std::chrono::milliseconds timeout{10000};
+};
+
+// An option a command accepts: a flag, or a name followed by one of its values.
+struct CliOption {
+    std::string_view name;    // e.g. "--area"
+    std::string_view values;  // the accepted values separated by '|'; empty for a flag
+};
+
+// What follows the command name, checked against the command's table row.
+struct CliArguments {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> options;  // name, value ("" for a flag)
+
+    bool Has(std::string_view option) const;
+    // The option's value; empty when it was not given.
+    std::string_view Value(std::string_view option) const;
+};
+
+// What a command gets from the process around it.
+struct CliContext {
+    CliIo io;
+    const CliBoardAccess& board;
+};
+
+// One subcommand: its name, the positional arguments it takes (exactly that
+// many), the options it accepts and the function that runs it.
 struct CliCommand {
     std::string_view name;
     std::string_view arguments;  // as shown in the help, e.g. "FILE.xml"
     std::string_view summary;
     std::size_t argumentCount;
-    int (*run)(std::span<const std::string> arguments, CliIo io);
+    std::span<const CliOption> options;
+    int (*run)(const CliArguments& arguments, const CliContext& context);
 };
 
 // The subcommands working on flowchart files.
-int CliImage(std::span<const std::string> arguments, CliIo io);
-int CliSave(std::span<const std::string> arguments, CliIo io);
+int CliImage(const CliArguments& arguments, const CliContext& context);
+int CliSave(const CliArguments& arguments, const CliContext& context);
+
+// The subcommands working on the board: each opens the first board, runs the
+// handshake and makes one request as the editor does.
+int CliSend(const CliArguments& arguments, const CliContext& context);
+int CliRun(const CliArguments& arguments, const CliContext& context);
+int CliReset(const CliArguments& arguments, const CliContext& context);
+int CliClock(const CliArguments& arguments, const CliContext& context);
+int CliStatus(const CliArguments& arguments, const CliContext& context);
 
 // Runs the tool on its arguments (without the program name); the exit code.
-int RunCli(std::span<const std::string> arguments, CliIo io);
+int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {});

@@ -1,0 +1,107 @@
+// Start-up and tear-down of the editor process.
+#include "qen_app.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+
+#include "chart_store.h"
+#include "drawing_resources.h"
+#include "editor_context.h"
+#include "hidapi_transport.h"
+#include "ini_file.h"
+#include "link_clock.h"
+#include "main_window.h"
+#include "main_window_dialogs.h"
+#include "name_tables.h"
+#include "nuvo_addr_generator.h"
+#include "palette.h"
+#include "uid_generator.h"
+#include "usb_interface.h"
+#include "version_info.h"
+
+namespace {
+
+// Enabled with QT_LOGGING_RULES="qen.startup.info=true" by the start-up benchmark.
+Q_LOGGING_CATEGORY(lcStartup, "qen.startup", QtWarningMsg)
+
+// Logs once, when the main window has been painted for the first time,
+// with its size and whether the settings file fixed it.
+class FirstPaintProbe : public QObject {
+public:
+    explicit FirstPaintProbe(const QElapsedTimer& clock) : clock_(clock) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const auto* window = static_cast<const QWidget*>(watched);
+            const bool fixed = window->minimumSize() == window->maximumSize();
+            qCInfo(lcStartup, "main window painted %lld ms after start, %d x %d %s", clock_.elapsed(),
+                   window->width(), window->height(), fixed ? "fixed" : "resizable");
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer& clock_;
+};
+
+AboutTexts ReadVersionTexts() {
+    VersionInfo version(LanguageIdForLocale(QLocale::system().name().toStdString()));
+    AboutTexts texts;
+    if (!version.Load(QCoreApplication::applicationFilePath().toStdString())) return texts;
+    std::string value;
+    if (version.Query("ProductName", value)) texts.productName = QString::fromStdString(value);
+    if (version.Query("FileVersion", value)) texts.fileVersion = QString::fromStdString(value);
+    if (version.Query("CompanyName", value)) texts.companyName = QString::fromStdString(value);
+    return texts;
+}
+
+}  // namespace
+
+CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {}
+
+int CQenApp::Run() {
+    QElapsedTimer startClock;
+    startClock.start();
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString lockFolder = runtime.isEmpty() ? QDir::tempPath() : runtime;
+    if (!instanceLock_.Acquire(lockFolder.toStdString(), kSingleInstanceName)) return 0;
+
+    // The process-wide objects, each once, before any window.
+    HidapiTransport transport;
+    UsbInterface usb(transport);
+    SystemLinkClock clock;
+    NUVOAddrGenerator slotTable;
+    UidGenerator uids;
+    NUVOSymbolTable::Instance();
+    NUVOFlowObjNameTable::Instance();
+    NUVOFuncObjNameTable::Instance();
+    RegisterFontSubstitutions();
+    const DrawingResources resources;
+    MessageBoxNotifier alerts;
+    CFlowObjectManager store(uids, slotTable, alerts);
+    EditorContext context(store);
+
+    // Relative names (the settings file, the help pages) are the program's.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    Utility::CAppIniFile ini;
+    const WindowSettings window = ReadWindowSettings(ini, kSettingsFileName);
+    context.state.fixedSize = window.fixedSize != 0;
+    context.state.windowWidth = window.width;
+    context.state.windowHeight = window.height;
+    context.dragCursor = LoadDragCursor();
+
+    QtFileDialogs dialogs;
+    CQenDlg mainWindow({context, resources, usb, clock, alerts, dialogs, ReadVersionTexts});
+    alerts.SetParent(&mainWindow);
+    dialogs.SetParent(&mainWindow);
+    FirstPaintProbe probe(startClock);
+    mainWindow.installEventFilter(&probe);
+    mainWindow.show();
+    QApplication::exec();
+    return 0;
+}

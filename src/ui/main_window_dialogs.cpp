@@ -1,0 +1,98 @@
+// Message boxes, file dialogs and the about box of the main window.
+#include "main_window_dialogs.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace {
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Caption() { return QString::fromUtf8(kEditorCaption); }
+}  // namespace
+
+void MessageBoxNotifier::ShowMessage(std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, Caption(), FromUtf8(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+QString QtNameFilter(std::string_view filter) {
+    QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        const QString pattern = parts[i + 1];
+        if (description.isEmpty()) break;
+        QString patterns = pattern;
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << (description.contains(QLatin1Char('(')) ? description
+                                                           : description + " (" + patterns + ")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::string WithDefaultExtension(const std::string& path, std::string_view extension) {
+    if (extension.empty() || !QFileInfo(QString::fromStdString(path)).suffix().isEmpty())
+        return path;
+    return path + "." + std::string(extension);
+}
+
+std::optional<std::string> QtFileDialogs::ChooseOpenPath(const FileDialogRequest& request) {
+    const QString path =
+        QFileDialog::getOpenFileName(parent_, QString(), QString(), QtNameFilter(request.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::ChooseSavePath(const FileDialogRequest& request) {
+    const QString initial = FromUtf8(request.initialName);
+    QFileDialog::Options options;
+    if (!request.promptOverwrite) options |= QFileDialog::DontConfirmOverwrite;
+    const QString path = QFileDialog::getSaveFileName(
+        parent_, QString(), initial.contains(QLatin1Char('*')) ? QString() : initial,
+        QtNameFilter(request.filter), nullptr, options);
+    if (path.isEmpty()) return std::nullopt;
+    return WithDefaultExtension(path.toStdString(), request.defaultExtension);
+}
+
+bool QtFileDialogs::AskYesNo(std::string_view question) {
+    return QMessageBox::warning(parent_, Caption(), FromUtf8(question),
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+void RunAboutBox(QWidget* parent, const AboutTexts& texts) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("テルノエディタ バージョン情報"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* icon = new QLabel(&dialog);
+    icon->setPixmap(ApplicationIcon().pixmap(64, 64));
+    layout->addWidget(icon, 0, Qt::AlignHCenter);
+    const QString build =
+        texts.fileVersion.isEmpty() ? QString() : QStringLiteral("build %1").arg(texts.fileVersion);
+    for (const auto& [name, text] :
+         {std::pair{"productName", texts.productName}, std::pair{"fileVersion", build},
+          std::pair{"companyName", texts.companyName}}) {
+        auto* label = new QLabel(text, &dialog);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAlignment(Qt::AlignHCenter);
+        layout->addWidget(label);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.exec();
+}
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {32, 64, 256})
+        icon.addFile(QStringLiteral(":/images/app_icon_%1.png").arg(size));
+    return icon;
+}

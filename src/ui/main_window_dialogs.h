@@ -1,0 +1,51 @@
+// The main window's dialogs: message boxes, file choosers, the about box and
+// the application icon.
+#pragma once
+
+#include <QIcon>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "file_dialogs.h"
+#include "notifier.h"
+
+// Every refusal and error shown as a modal box with OK, captioned as the editor.
+class MessageBoxNotifier : public INotifier {
+public:
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    void ShowMessage(std::string_view text) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// The platform's file dialogs and a yes / no box with a warning icon.
+class QtFileDialogs : public IFileDialogs {
+public:
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    std::optional<std::string> ChooseOpenPath(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseSavePath(const FileDialogRequest& request) override;
+    bool AskYesNo(std::string_view question) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// "description|pattern|...||" as a Qt name filter list.
+QString QtNameFilter(std::string_view filter);
+// A chosen save path with the default extension added when it has none.
+std::string WithDefaultExtension(const std::string& path, std::string_view extension);
+
+// The texts the about box shows, read from the program's version block.
+struct AboutTexts {
+    QString productName;
+    QString fileVersion;
+    QString companyName;
+};
+// "テルノエディタ バージョン情報": product name, "build %s" and company name.
+void RunAboutBox(QWidget* parent, const AboutTexts& texts);
+
+QIcon ApplicationIcon();
+
+inline constexpr const char* kEditorCaption = "テルノエディタ　　";

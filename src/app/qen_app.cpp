@@ -1,6 +1,8 @@
 // Start-up and tear-down of the editor process.
 #include "qen_app.h"
 
+#include <clocale>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -62,7 +64,11 @@ AboutTexts ReadVersionTexts() {
 
 }  // namespace
 
-CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {}
+CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
+    // The application takes the user's locale for everything; numbers in the
+    // core (symbol labels, the wait field) are always written with a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 int CQenApp::Run() {
     QElapsedTimer startClock;

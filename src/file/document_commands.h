@@ -6,7 +6,7 @@
 
 #include "editor_state.h"
 #include "file_dialogs.h"
-#include "message_area.h"
+#include "message_lines.h"
 #include "report_data.h"
 
 enum class SaveResult { Saved, Cancelled, Failed };

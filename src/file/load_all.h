@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "chart_store.h"
-#include "message_area.h"
+#include "message_lines.h"
 #include "report_data.h"
 
 // Reads the document into the store, which is expected to be empty. On

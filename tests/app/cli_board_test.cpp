@@ -75,8 +75,8 @@ std::vector<std::uint8_t> Payload(std::uint16_t command, std::uint16_t address, 
     std::vector<std::uint8_t> payload = {
         0x4E,        0x56,        0x00,        0x00,        0x00,      0x40,      0x00, 0x00,
         hi(command), lo(command), hi(address), lo(address), hi(count), lo(count), 0x00, 0x20};
-    payload.insert(payload.end(), data.begin(), data.end());
     payload.resize(64, 0xFF);
+    std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 48), payload.begin() + 16);
     return payload;
 }
 

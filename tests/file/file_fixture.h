@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "chart_store.h"
-#include "message_area.h"
+#include "message_lines.h"
 #include "nuvo_addr_generator.h"
 #include "uid_generator.h"
 

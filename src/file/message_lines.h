@@ -1,4 +1,4 @@
-// The message area along the bottom of the main window: one line per event.
+// Where progress and outcome lines go: the message area along the bottom of the main window.
 #pragma once
 
 #include <string_view>

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "link_test_support.h"
 #include "qen_cli.h"
 #include "simulated_board.h"
 
@@ -30,19 +31,6 @@ constexpr std::string_view kDoneText = "データ転送が完了しました。"
 
 std::string Input(const std::string& name) { return (kData / name / "input.xml").string(); }
 
-// Real time, run faster: the link's pauses and the board's status period shrink alike.
-class FastClock final : public ILinkClock {
-public:
-    static constexpr int kSpeedUp = 20;
-    TimePoint Now() const override {
-        return start_ + (std::chrono::steady_clock::now() - start_) * kSpeedUp;
-    }
-    void SleepFor(Duration duration) override { std::this_thread::sleep_for(duration / kSpeedUp); }
-    TimeOfDay LocalTimeOfDay() const override { return TimeOfDay{7, 8, 9}; }
-
-private:
-    const TimePoint start_ = std::chrono::steady_clock::now();
-};
 
 struct CliRun {
     int exit = -1;
@@ -181,7 +169,7 @@ protected:
         board.SetStatus(status);
     }
 
-    FastClock clock;
+    link_test::FastClock clock(20);
     SimulatedBoard board{clock};
     CliBoardAccess access;
 };

@@ -42,14 +42,15 @@ private:
 // Real time, run faster: every pause and every period of the board shrinks alike.
 class FastClock final : public ILinkClock {
 public:
-    static constexpr int kSpeedUp = 50;
+    explicit FastClock(int speedUp = 50) : speedUp_(speedUp) {}
     TimePoint Now() const override {
-        return start_ + (std::chrono::steady_clock::now() - start_) * kSpeedUp;
+        return start_ + (std::chrono::steady_clock::now() - start_) * speedUp_;
     }
-    void SleepFor(Duration duration) override { std::this_thread::sleep_for(duration / kSpeedUp); }
+    void SleepFor(Duration duration) override { std::this_thread::sleep_for(duration / speedUp_); }
     TimeOfDay LocalTimeOfDay() const override { return TimeOfDay{7, 8, 9}; }
 
 private:
+    const int speedUp_;
     const TimePoint start_ = std::chrono::steady_clock::now();
 };
 

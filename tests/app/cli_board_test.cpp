@@ -169,7 +169,7 @@ protected:
         board.SetStatus(status);
     }
 
-    link_test::FastClock clock(20);
+    link_test::FastClock clock{20};
     SimulatedBoard board{clock};
     CliBoardAccess access;
 };

@@ -75,7 +75,11 @@ int CQenApp::Run() {
     startClock.start();
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     const QString lockFolder = runtime.isEmpty() ? QDir::tempPath() : runtime;
-    if (!instanceLock_.Acquire(lockFolder.toStdString(), kSingleInstanceName)) return 0;
+    // Only another running copy ends this one; a lock that cannot be made
+    // (an unwritable folder) does not keep the editor from starting.
+    if (!instanceLock_.Acquire(lockFolder.toStdString(), kSingleInstanceName) &&
+        instanceLock_.HeldElsewhere())
+        return 0;
 
     // The process-wide objects, each once, before any window.
     HidapiTransport transport;

@@ -6,9 +6,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 SingleInstanceLock::~SingleInstanceLock() { Release(); }
 
 bool SingleInstanceLock::Acquire(const std::filesystem::path& directory, const std::string& name) {
+    heldElsewhere_ = false;
     if (fd_ >= 0 || name.empty()) return false;
     std::error_code error;
     std::filesystem::create_directories(directory, error);
@@ -16,6 +19,7 @@ bool SingleInstanceLock::Acquire(const std::filesystem::path& directory, const s
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        heldElsewhere_ = errno == EWOULDBLOCK;
         ::close(fd);
         return false;
     }

@@ -17,9 +17,12 @@ public:
     bool Acquire(const std::filesystem::path& directory, const std::string& name);
     void Release();
     bool Held() const { return fd_ >= 0; }
+    // True when the last Acquire failed because another holder has the lock.
+    bool HeldElsewhere() const { return heldElsewhere_; }
 
 private:
     int fd_ = -1;
+    bool heldElsewhere_ = false;
 };
 
 // The lock's name, the same for every copy of the editor.

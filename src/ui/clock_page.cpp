@@ -76,6 +76,11 @@ void CDlgSetting::showEvent(QShowEvent* event) {
 }
 
 bool CDlgSetting::event(QEvent* event) {
+    // Keys held with Alt are the window's (menu access), not the page's.
+    if (const auto* key = dynamic_cast<QKeyEvent*>(event);
+        key && key->modifiers().testFlag(Qt::AltModifier)) {
+        return QWidget::event(event);
+    }
     switch (event->type()) {
         case QEvent::ShortcutOverride:
             event->accept();

@@ -34,7 +34,8 @@ signals:
 
 protected:
     // Every key is consumed here, so the window's shortcuts (Delete, Ctrl+A
-    // and the like) do nothing on this page; F8 asks for the transfer.
+    // and the like) do nothing on this page; F8 asks for the transfer. Keys
+    // held with Alt still reach the menus.
     bool event(QEvent* event) override;
     // The page takes the keyboard when it comes on screen, so keys reach it.
     void showEvent(QShowEvent* event) override;

@@ -56,6 +56,8 @@ void CQenDlg::OpenBoard(bool redetect) {
             if (tools_) tools_->SetBoardConnected(true);
             break;
         case OpenOutcome::OpenFailed:
+            // The worker has stopped: the panel no longer shows a board.
+            info_->Clear();
             if (!redetect && tools_) tools_->SetBoardConnected(false);
             break;
     }

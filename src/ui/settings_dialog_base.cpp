@@ -45,7 +45,7 @@ void CDlgFlowSetting::accept() {
     QDialog::accept();
 }
 
-void CDlgFlowSetting::SetContent(QLayout* content) {
+void CDlgFlowSetting::SetContent(QLayout* content, int topUnits) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* button : {ok_, cancel_}) {
@@ -53,6 +53,9 @@ void CDlgFlowSetting::SetContent(QLayout* content) {
         buttons->addWidget(button);
     }
     auto* frame = new QVBoxLayout(this);
+    QMargins margins = frame->contentsMargins();
+    margins.setTop(DluY(topUnits));
+    frame->setContentsMargins(margins);
     frame->addLayout(content);
     frame->addStretch();
     frame->addLayout(buttons);

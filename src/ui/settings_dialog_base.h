@@ -32,8 +32,9 @@ public:
 protected:
     CDlgFlowSetting(const NuvoInstruction& instruction, QWidget* parent);
 
-    // Places the kind's controls above the buttons and fixes the dialog's size.
-    void SetContent(QLayout* content);
+    // Places the kind's controls above the buttons, their first row topUnits
+    // dialog units down as in the template, and fixes the dialog's size.
+    void SetContent(QLayout* content, int topUnits = 23);
     virtual void WriteControls(NuvoInstruction& instruction) const = 0;
 
     // Dialog units of the dialog's font, the unit the control sizes are given in.

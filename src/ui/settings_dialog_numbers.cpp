@@ -136,7 +136,7 @@ CDlgFlowSetting_Sensor::CDlgFlowSetting_Sensor(const NuvoInstruction& instructio
     content->addWidget(twoValues_);
     content->addLayout(
         Row({secondValue_, secondComparison_, sensor_, firstComparison_, firstValue_}));
-    SetContent(content);
+    SetContent(content, 10);
 }
 
 void CDlgFlowSetting_Sensor::EnableSecondComparison(bool on) {

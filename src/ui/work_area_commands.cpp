@@ -20,10 +20,10 @@ std::string UndoneMessage(int stepsLeft) {
 }  // namespace
 
 bool CDlgWorkArea::EditAllowed() const {
-    // Edits wait for a drag or rubber band to end: they would change the
-    // selection the drag is about to record.
-    return OnFlowchartPage() && !state_.wholeView && state_.mouseMode != MouseMode::Moving &&
-           state_.mouseMode != MouseMode::RubberBand;
+    // Edits wait for a drag, a rubber band or a line to end: they would
+    // change the selection a drag is about to record, or delete the symbol
+    // a line in progress starts from.
+    return OnFlowchartPage() && !state_.wholeView && state_.mouseMode == MouseMode::Idle;
 }
 
 bool CDlgWorkArea::OnCommand(int id) {
@@ -65,10 +65,14 @@ bool CDlgWorkArea::OnCommand(int id) {
             ChangeSettingsAtContextPoint();
             break;
         case CommandId::New:
+            // A new or opened document drops the objects a drag or a line
+            // in progress refers to: end the mode first.
+            EndMouseMode();
             host_.NewDocument();
             EditDone();
             break;
         case CommandId::Open:
+            EndMouseMode();
             host_.OpenDocument();
             EditDone();
             break;

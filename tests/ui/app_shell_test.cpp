@@ -116,9 +116,19 @@ TEST_F(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {
     EXPECT_FALSE(first.Acquire(folder_, kSingleInstanceName));
     EXPECT_FALSE(second.Acquire(folder_, kSingleInstanceName));
     EXPECT_FALSE(second.Held());
+    EXPECT_TRUE(second.HeldElsewhere());
 
     first.Release();
     EXPECT_TRUE(second.Acquire(folder_, kSingleInstanceName));
+    EXPECT_FALSE(second.HeldElsewhere());
+}
+
+// A lock that cannot be made is no other copy: the editor still starts.
+TEST_F(SingleInstance, UnusableFolderIsNotAnotherHolder) {
+    Write("plain", "a file where the folder should be");
+    SingleInstanceLock lock;
+    EXPECT_FALSE(lock.Acquire(folder_ / "plain", kSingleInstanceName));
+    EXPECT_FALSE(lock.HeldElsewhere());
 }
 
 TEST_F(SingleInstance, LockFileLeftBehindDoesNotBlock) {

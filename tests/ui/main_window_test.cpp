@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
+#include <atomic>
 #include <deque>
 #include <memory>
 
@@ -20,6 +22,7 @@
 #include "drawing_resources.h"
 #include "editor_context.h"
 #include "file_dialogs.h"
+#include "hid_transport.h"
 #include "information_area.h"
 #include "link_clock.h"
 #include "main_window.h"
@@ -57,6 +60,28 @@ public:
     std::optional<std::string> savePath;
 };
 
+// The simulated board, with a switch that makes opening it fail.
+class GateTransport : public IHidTransport {
+public:
+    explicit GateTransport(IHidTransport& board) : board_(board) {}
+    std::optional<std::vector<UsbDeviceInfo>> Enumerate() override { return board_.Enumerate(); }
+    bool Open(const std::string& path, UsbDeviceInfo& info) override {
+        return !refuseOpen && board_.Open(path, info);
+    }
+    void Close() override { board_.Close(); }
+    bool IsOpen() const override { return board_.IsOpen(); }
+    int Write(const Report& report) override { return board_.Write(report); }
+    ReadOutcome Read(Report& report, std::chrono::milliseconds timeout) override {
+        return board_.Read(report, timeout);
+    }
+    bool WatchDevices(DeviceEventSink sink) override { return board_.WatchDevices(std::move(sink)); }
+    void StopWatching() override { board_.StopWatching(); }
+    std::atomic<bool> refuseOpen{false};
+
+private:
+    IHidTransport& board_;
+};
+
 // A whole editor over a simulated board, made as the application makes it.
 struct Editor {
     explicit Editor(bool boardPlugged, bool fixedSize = false, int width = 1024, int height = 768) {
@@ -65,7 +90,7 @@ struct Editor {
         context.state.windowWidth = width;
         context.state.windowHeight = height;
         window = std::make_unique<CQenDlg>(
-            MainWindowServices{context, resources, usb, clock, alerts, dialogs, nullptr});
+            MainWindowServices{context, resources, usb, clock, alerts, dialogs, [this] { return about; }});
         window->show();
         exposed = QTest::qWaitForWindowExposed(window.get());
     }
@@ -83,7 +108,8 @@ struct Editor {
 
     SystemLinkClock clock;
     SimulatedBoard board{clock};
-    UsbInterface usb{board};
+    GateTransport gate{board};
+    UsbInterface usb{gate};
     UidGenerator uids;
     NUVOAddrGenerator slotTable;
     RecordingNotifier alerts;
@@ -91,6 +117,7 @@ struct Editor {
     EditorContext context{store};
     DrawingResources resources;
     ScriptedDialogs dialogs;
+    AboutTexts about{QStringLiteral("テルノエディタ"), QStringLiteral("1.4.0"), QStringLiteral("テルノ工房")};
     std::unique_ptr<CQenDlg> window;
     bool exposed = false;
 };
@@ -109,6 +136,7 @@ private slots:
         QCOMPARE(e.Pane(0), QStringLiteral("X:100 Y:100"));
         QCOMPARE(e.Pane(1), QStringLiteral("図記号   0/250"));
         QCOMPARE(e.Pane(2), QStringLiteral("くり返し 0/8"));
+        for (int i = 0; i < 3; ++i) QCOMPARE(e.window->StatusPane(i)->width(), 200);
         QCOMPARE(e.window->windowTitle(), QStringLiteral("テルノエディタ　　新規フローチャート"));
         QVERIFY(e.window->Action(CommandId::NormalView)->isChecked());
         QVERIFY(!e.window->Action(CommandId::WholeView)->isChecked());
@@ -126,18 +154,93 @@ private slots:
 
     void menusHoldTheirItems() {
         Editor e(false);
-        QStringList titles;
-        for (QAction* menu : e.window->menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "通信(&C)", "ツール(&T)", "ヘルプ(&H)"}));
-        QMenu* edit = e.window->menuBar()->actions()[1]->menu();
-        QStringList items;
-        for (QAction* a : edit->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(items, (QStringList{"元にもどす(&U)", "-", "切り取り(&T)\tCtrl+X", "コピー(&C)\tCtrl+C",
-                                     "貼り付け(&V)\tCtrl+V", "削除(&D)\tDelete", "-", "すべてを選択(&A)\tCtrl+A"}));
+        // Each menu's title, then its items in order ("-" a separator, "*" before a checked item).
+        const QList<QStringList> expected{
+            {"ファイル(&F)", "新規作成(&N)\t", "開く(&O)...", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
+             "印刷(&P)...", "-", "終了(&Q)"},
+            {"編集(&E)", "元にもどす(&U)", "-", "切り取り(&T)\tCtrl+X", "コピー(&C)\tCtrl+C",
+             "貼り付け(&V)\tCtrl+V", "削除(&D)\tDelete", "-", "すべてを選択(&A)\tCtrl+A"},
+            {"表示(&V)", "全体表示(&A)", "*通常表示(&N)"},
+            {"通信(&C)", "転送\tF8", "-", "実行\tF5", "停止 / リセット\tF6", "-", "再検出(&R)", "-", "取り外す(&D)"},
+            {"ツール(&T)", "メロディエディタ(&M)...", "計測ツール(&R)"},
+            {"ヘルプ(&H)", "ヘルプ(&H)...", "-", "バージョン情報(&I)"},
+        };
+        QList<QStringList> menus;
+        for (QAction* menu : e.window->menuBar()->actions()) {
+            QStringList items{menu->text()};
+            for (QAction* a : menu->menu()->actions())
+                items << (a->isSeparator() ? QStringLiteral("-") : (a->isChecked() ? "*" : "") + a->text());
+            menus << items;
+        }
+        QCOMPARE(menus, expected);
+        // The menus' actions run the commands of their ids.
+        QCOMPARE(e.window->Action(CommandId::SaveAs)->text(), QStringLiteral("名前を付けて保存(&A)..."));
+        QCOMPARE(e.window->Action(MenuId::Redetect)->text(), QStringLiteral("再検出(&R)"));
         // Without side tools their items stay grey.
         QVERIFY(!e.Enabled(MenuId::MelodyEditor));
         QVERIFY(!e.Enabled(CommandId::Undo));
         QVERIFY(!e.Enabled(CommandId::Paste));
+    }
+
+    // Transfer, run and stop / reset follow the board's mode and program-state
+    // bytes on the flowchart page and the page elsewhere; detach needs only a board.
+    void boardCommandsFollowTheBoardBytesAndThePage() {
+        Editor e(true);
+        QTRY_VERIFY_WITH_TIMEOUT(e.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
+        const auto report = [&](std::uint8_t mode, std::uint8_t program) {
+            StatusReport status = e.board.Status();
+            status.mode = mode;
+            status.programState = program;
+            e.board.SetStatus(status);
+            QTRY_VERIFY_WITH_TIMEOUT(e.window->Link().LastModeByte() == mode &&
+                                         e.window->Link().LastProgramState() == program,
+                                     3000);
+        };
+        const auto commands = [&] {
+            return QList<bool>{e.Enabled(MenuId::Transfer), e.Enabled(MenuId::Run),
+                               e.Enabled(MenuId::StopReset), e.Enabled(MenuId::Detach)};
+        };
+        using Flags = QList<bool>;
+        QCOMPARE(commands(), (Flags{true, true, true, true}));  // PROG, reset (0x60)
+        report(0xA0, 0x10);  // ended normally: left as they were
+        QCOMPARE(commands(), (Flags{true, true, true, true}));
+        report(0xA0, 0x80);  // execution error: only stop / reset
+        QCOMPARE(commands(), (Flags{false, false, true, true}));
+        report(0xA0, 0x10);
+        QCOMPARE(commands(), (Flags{false, false, true, true}));
+        report(0xA0, 0x01);  // running
+        QCOMPARE(commands(), (Flags{false, false, true, true}));
+
+        e.ShowPage(1);  // clock: transfer only
+        QCOMPARE(commands(), (Flags{true, false, false, true}));
+        e.ShowPage(2);  // report: none
+        QCOMPARE(commands(), (Flags{false, false, false, true}));
+        e.ShowPage(0);
+        report(0x81, 0x60);  // select switch away from PROG: transfer only
+        QCOMPARE(commands(), (Flags{true, false, false, true}));
+        // Away from PROG stop / reset is refused silently, run with the PROG message.
+        const QString before = e.LastLine();
+        QTest::keyClick(&e.Work(), Qt::Key_F6);
+        QCOMPARE(e.LastLine(), before);
+        QTest::keyClick(&e.Work(), Qt::Key_F5);
+        QCOMPARE(e.LastLine(), QStringLiteral("セレクトスイッチをPROGに変更して下さい。"));
+    }
+
+    void aboutBoxShowsTheVersionTexts() {
+        Editor e(false);
+        QString title;
+        QStringList texts;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            title = box->windowTitle();
+            for (const char* name : {"productName", "fileVersion", "companyName"})
+                texts << box->findChild<QLabel*>(name)->text();
+            box->close();
+        });
+        e.window->Action(MenuId::About)->trigger();
+        QCOMPARE(title, QStringLiteral("テルノエディタ バージョン情報"));
+        QCOMPARE(texts, (QStringList{"テルノエディタ", "build 1.4.0", "テルノ工房"}));
     }
 
     void viewCommandsMoveTheCheckAndTheButtons() {
@@ -223,6 +326,22 @@ private slots:
         QVERIFY(!e.window->Link().HasWorker());
         e.window->OnCommand(MenuId::Redetect);
         QCOMPARE(e.LastLine(), QStringLiteral("テルノとの通信を開始しました。"));
+    }
+
+    // A board that is found but cannot be opened leaves no worker and no board
+    // in the panel, and says nothing.
+    void redetectThatCannotOpenClearsThePanel() {
+        Editor e(true);
+        QTRY_VERIFY_WITH_TIMEOUT(e.window->InformationArea()->Status().programState.valid, 3000);
+        e.gate.refuseOpen = true;
+        const QString before = e.LastLine();
+        e.window->OnCommand(MenuId::Redetect);
+        QCOMPARE(e.LastLine(), before);
+        QVERIFY(!e.window->Link().HasWorker());
+        QVERIFY(!e.usb.IsOpen());
+        QCOMPARE(ComposeInformation(e.window->InformationArea()->Status()).connection, std::string("未接続"));
+        QVERIFY(!e.window->ToolBar()->Button(CDlgToolBar::kDetach)->isEnabled());
+        QVERIFY(!e.Enabled(MenuId::Transfer));
     }
 
     void keysFollowThePage() {

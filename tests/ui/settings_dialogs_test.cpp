@@ -90,6 +90,12 @@ private slots:
     void changeSettingsRecordsOneUndoStepOnOkOnly();
     void invalidRecordOpensTheNoSettingsDialog();
 
+    void listsHoldTheirItemsInOrder_data();
+    void listsHoldTheirItemsInOrder();
+    void staticTextsNameTheFields_data();
+    void staticTextsNameTheFields();
+    void controlsStartWhereTheTemplatePutsThem();
+
     void endShowsAndWritesTheAction();
     void ledShowsTheColourAndKeepsTheFadeBits();
     void ledWithUnknownColourWritesOnlyWhenChosen();
@@ -222,6 +228,116 @@ void SettingsDialogsTest::invalidRecordOpensTheNoSettingsDialog() {
     QVERIFY(!editing.state.ChangeSettings(uid, editing.dialogs));
     QVERIFY(noSettingsShown);
     QCOMPARE(editing.store.Find(uid)->Instruction(), record.engine.instruction);
+}
+
+void SettingsDialogsTest::listsHoldTheirItemsInOrder_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("items");
+    const QStringList comparisons{QStringLiteral("＝"), QStringLiteral("＜"), QStringLiteral("＞"),
+                                  QStringLiteral("≦"),  QStringLiteral("≧"),  QStringLiteral("≠")};
+    QTest::newRow("end") << Kind::End << QStringLiteral("list1009")
+                         << QStringList{QStringLiteral("終了"), QStringLiteral("戻る")};
+    QTest::newRow("led") << Kind::Led << QStringLiteral("list1009")
+                         << QStringList{QStringLiteral("点灯 赤"), QStringLiteral("点灯 橙"),
+                                        QStringLiteral("点灯 黄"), QStringLiteral("点灯 緑"),
+                                        QStringLiteral("点灯 青"), QStringLiteral("点灯 藍"),
+                                        QStringLiteral("点灯 紫"), QStringLiteral("消灯")};
+    QTest::newRow("relay output")
+        << Kind::Relay1 << QStringLiteral("list1009")
+        << QStringList{QStringLiteral("白色 LED (出力 1)"), QStringLiteral("USBパワー (出力 2)")};
+    QTest::newRow("relay action") << Kind::Relay2 << QStringLiteral("list1010")
+                                  << QStringList{QStringLiteral("オン"), QStringLiteral("オフ")};
+    QTest::newRow("sound") << Kind::Sound << QStringLiteral("list1009")
+                           << QStringList{QStringLiteral("ブザー"), QStringLiteral("アラーム"),
+                                          QStringLiteral("メロディ"), QStringLiteral("自作メロディ"),
+                                          QStringLiteral("サウンド停止")};
+    QTest::newRow("volume") << Kind::Sound << QStringLiteral("list1010")
+                            << QStringList{QStringLiteral("小"), QStringLiteral("中"),
+                                           QStringLiteral("大")};
+    QTest::newRow("sensor") << Kind::SensorTemperature << QStringLiteral("list1009")
+                            << QStringList{QStringLiteral("光"), QStringLiteral("温度"),
+                                           QStringLiteral("音")};
+    QTest::newRow("sensor first comparison")
+        << Kind::SensorLight << QStringLiteral("list1010") << comparisons;
+    QTest::newRow("sensor second comparison")
+        << Kind::SensorSound << QStringLiteral("list1011") << comparisons;
+    QTest::newRow("subroutine") << Kind::CallSub << QStringLiteral("list1009")
+                                << QStringList{QStringLiteral("1"), QStringLiteral("2"),
+                                               QStringLiteral("3")};
+    QTest::newRow("time decision")
+        << Kind::TimeDecision << QStringLiteral("list1009") << comparisons;
+}
+
+void SettingsDialogsTest::listsHoldTheirItemsInOrder() {
+    QFETCH(int, kind);
+    QFETCH(QString, list);
+    QFETCH(QStringList, items);
+    const auto dialog =
+        SymbolSettingsDialogs::MakeDialog(ClassOfKind(kind), DefaultInstruction(kind), nullptr);
+    auto* combo = dialog->findChild<QComboBox*>(list);
+    QVERIFY(combo);
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+    QCOMPARE(shown, items);
+}
+
+void SettingsDialogsTest::staticTextsNameTheFields_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("end") << Kind::End << QStringList{};
+    QTest::newRow("led") << Kind::Led << QStringList{QStringLiteral("LED点灯")};
+    QTest::newRow("relay") << Kind::Relay1
+                           << QStringList{QStringLiteral("出力番号"), QStringLiteral("動作")};
+    QTest::newRow("sound") << Kind::Sound
+                           << QStringList{QStringLiteral("サウンド"), QStringLiteral("音量")};
+    QTest::newRow("wait") << Kind::Wait
+                          << QStringList{QStringLiteral("時間"), QStringLiteral("秒")};
+    QTest::newRow("sensor") << Kind::SensorLight << QStringList{};
+    QTest::newRow("loop") << Kind::LoopBegin
+                          << QStringList{QStringLiteral("くり返し"), QStringLiteral("回")};
+    QTest::newRow("subroutine") << Kind::CallSub << QStringList{QStringLiteral("サブルーチン")};
+    QTest::newRow("clock alarm") << Kind::ClockAlarm
+                                 << QStringList{QStringLiteral("時計アラーム"), QStringLiteral("時"),
+                                                QStringLiteral("分")};
+    QTest::newRow("time decision") << Kind::TimeDecision
+                                   << QStringList{QStringLiteral("時刻"), QStringLiteral("時"),
+                                                  QStringLiteral("分")};
+    QTest::newRow("no settings") << Kind::LoopEnd
+                                 << QStringList{QStringLiteral("設定事項はありません")};
+}
+
+void SettingsDialogsTest::staticTextsNameTheFields() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, texts);
+    const auto dialog =
+        SymbolSettingsDialogs::MakeDialog(ClassOfKind(kind), DefaultInstruction(kind), nullptr);
+    dialog->show();
+    QStringList shown;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        if (label->isVisible()) shown << label->text();
+    QCOMPARE(shown, texts);
+    if (kind == Kind::SensorLight) {
+        auto* sensor = static_cast<CDlgFlowSetting_Sensor*>(dialog.get());
+        QCOMPARE(sensor->OneValueButton()->text(), QStringLiteral("１つの数値と比較する"));
+        QCOMPARE(sensor->TwoValuesButton()->text(), QStringLiteral("２つの数値と比較する"));
+    }
+}
+
+void SettingsDialogsTest::controlsStartWhereTheTemplatePutsThem() {
+    // The first row lies 23 dialog units down (the sensor's radio buttons 10),
+    // not squeezed against the title bar, and above the buttons.
+    CDlgFlowSetting_End ending(DefaultInstruction(Kind::End), nullptr);
+    ending.show();
+    const int top = ending.ActionList()->geometry().top();
+    QVERIFY2(qAbs(top - DialogUnitsY(ending, 23)) <= 2, qPrintable(QString::number(top)));
+    QVERIFY(ending.ActionList()->geometry().bottom() < ending.OkButton()->geometry().top());
+
+    CDlgFlowSetting_Sensor sensor(DefaultInstruction(Kind::SensorLight), nullptr);
+    sensor.show();
+    const int radioTop = sensor.OneValueButton()->geometry().top();
+    QVERIFY2(qAbs(radioTop - DialogUnitsY(sensor, 10)) <= 2, qPrintable(QString::number(radioTop)));
+    QVERIFY(sensor.FirstValueEdit()->geometry().bottom() < sensor.OkButton()->geometry().top());
 }
 
 void SettingsDialogsTest::endShowsAndWritesTheAction() {
@@ -457,12 +573,17 @@ void SettingsDialogsTest::timeDecisionWritesComparisonAndTime() {
 }
 
 void SettingsDialogsTest::numberFieldsAcceptDigitsOnly() {
-    CDlgFlowSetting_ClockAlarmProc dialog(DefaultInstruction(Kind::ClockAlarm), nullptr);
-    Type(dialog.HourEdit(), QStringLiteral("1a-2.3"));
-    QCOMPARE(dialog.HourEdit()->text(), QStringLiteral("123"));
+    CDlgFlowSetting_ClockAlarmProc alarm(DefaultInstruction(Kind::ClockAlarm), nullptr);
+    CDlgFlowSetting_TimeDecision time(DefaultInstruction(Kind::TimeDecision), nullptr);
+    CDlgFlowSetting_LoopBegin loop(DefaultInstruction(Kind::LoopBegin), nullptr);
     CDlgFlowSetting_Sensor sensor(DefaultInstruction(Kind::SensorLight), nullptr);
-    Type(sensor.FirstValueEdit(), QStringLiteral("-40"));
-    QCOMPARE(sensor.FirstValueEdit()->text(), QStringLiteral("40"));
+    QTest::mouseClick(sensor.TwoValuesButton(), Qt::LeftButton);
+    for (QLineEdit* edit : {alarm.HourEdit(), alarm.MinuteEdit(), time.HourEdit(),
+                            time.MinuteEdit(), loop.CountEdit(), sensor.FirstValueEdit(),
+                            sensor.SecondValueEdit()}) {
+        Type(edit, QStringLiteral("1a-2.3 "));
+        QCOMPARE(edit->text(), QStringLiteral("123"));
+    }
 }
 
 void SettingsDialogsTest::sensorTwoValuesOnTemperature() {

@@ -451,6 +451,33 @@ private slots:
         QCOMPARE(program.Entries()[2].code[7], std::uint8_t{3});  // LED -> end
     }
 
+    void cutAndDeleteWaitForALineInProgress() {
+        const int a = c->chart.Place(Kind::Wait, 48, 48);
+        c->chart.Place(Kind::Wait, 48, 192);
+        c->Store().SetSelection({a});
+        c->Click(c->At(96, 96));  // a line from the selected symbol
+        for (int id : {CommandId::Cut, CommandId::Delete}) c->area.OnCommand(id);
+        QVERIFY(!c->Store().Find(a)->Deleted());
+        QCOMPARE(c->State().mouseMode, MouseMode::LineDrawing);
+        QCOMPARE(c->State().history.Count(), 0);
+        c->Click(c->At(96, 192));  // the other symbol's entry
+        QCOMPARE(c->Lines().size(), std::size_t{1});
+    }
+
+    void newOrOpenEndsALineInProgress() {
+        const int a = c->chart.Place(Kind::Wait, 48, 48);
+        for (int id : {CommandId::New, CommandId::Open}) {
+            c->Click(c->At(96, 96));
+            QCOMPARE(c->State().mouseMode, MouseMode::LineDrawing);
+            c->area.OnCommand(id);
+            QCOMPARE(c->State().mouseMode, MouseMode::Idle);
+            QCOMPARE(c->Store().LineInProgress().active, 0);
+            QVERIFY(!c->Store().Find(a)->Connectors().Get(Connector::Next)->Dragging());
+            QCOMPARE(c->host.messages.back(), kLineEnded);
+        }
+        QCOMPARE(c->host.files, (std::vector<std::string>{"new", "open"}));
+    }
+
     void fileCommandsGoToTheHost() {
         for (int id : {CommandId::New, CommandId::Open, CommandId::Save, CommandId::SaveAs,
                        CommandId::Print})

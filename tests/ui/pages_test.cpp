@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <algorithm>
 
 #include "chart_store.h"
 #include "clock_page.h"
@@ -60,6 +61,7 @@ class PagesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void reportLabelsNameTheFieldsInOrder();
     void reportRoundTripsAllSevenTexts();
     void reportCommentLinesAreSeparatedByNewlines();
     void reportClearEmptiesEveryField();
@@ -70,11 +72,33 @@ private slots:
     void todayIsShownAndReturned_data();
     void todayIsShownAndReturned();
 
+    void clockPageShowsItsTextsInTheSixteenPixelFont();
     void clockShowsHoursAndMinutes();
     void clockSetsTheTextOnlyWhenTheMinuteChanges();
     void clockTimerRunsOnlyBetweenStartAndStop();
     void clockPageConsumesKeysAndSendsOnF8();
+    void clockPageLeavesAltKeysToTheMenus();
 };
+
+void PagesTest::reportLabelsNameTheFieldsInOrder() {
+    // Read top to bottom, left to right, as the page shows them.
+    CDlgReport page(nullptr, FixedDay);
+    page.resize(800, 600);
+    page.show();
+    QList<QLabel*> shown = page.findChildren<QLabel*>();
+    shown.removeOne(page.DateLabel());
+    std::sort(shown.begin(), shown.end(), [](const QLabel* a, const QLabel* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    QStringList labels;
+    for (const QLabel* label : shown) labels << label->text();
+    QCOMPARE(labels, (QStringList{QStringLiteral("学校名(32文字以内)"), QStringLiteral("学年"),
+                                  QStringLiteral("組"), QStringLiteral("番号"),
+                                  QStringLiteral("名前(32文字以内)"),
+                                  QStringLiteral("フローチャートのタイトル(32文字以内)"),
+                                  QStringLiteral("コメント")}));
+    QCOMPARE(page.palette().color(QPalette::Window), QColor(Qt::white));
+}
 
 void PagesTest::reportRoundTripsAllSevenTexts() {
     CDlgReport page(nullptr, FixedDay);
@@ -179,6 +203,25 @@ void PagesTest::todayIsShownAndReturned() {
     QTEST(page.ShowToday(), "text");
 }
 
+void PagesTest::clockPageShowsItsTextsInTheSixteenPixelFont() {
+    ManualClock clock;
+    CDlgSetting page(nullptr, clock.Source());
+    const auto* hint = page.findChild<QLabel*>(QStringLiteral("static1062"));
+    const auto* caption = page.findChild<QLabel*>(QStringLiteral("static1064"));
+    QVERIFY(hint && caption);
+    QCOMPARE(hint->text(), QStringLiteral("テルノの時計とパソコンの時計を同期させます。\n"
+                                          "パソコンの時計と同期させる場合は転送して下さい。"));
+    QCOMPARE(caption->text(), QStringLiteral("現在の時刻"));
+    for (const QLabel* label : {hint, caption, static_cast<const QLabel*>(page.ClockLabel())}) {
+        QCOMPARE(label->font().pixelSize(), 16);
+        QCOMPARE(label->font().families().value(0), QStringLiteral("ＭＳ ゴシック"));
+    }
+    QCOMPARE(hint->pos(), QPoint(172, 80));
+    QCOMPARE(caption->pos(), QPoint(305, 140));
+    QCOMPARE(page.ClockLabel()->pos(), QPoint(301, 180));
+    QCOMPARE(page.palette().color(QPalette::Window), QColor(Qt::white));
+}
+
 void PagesTest::clockShowsHoursAndMinutes() {
     ManualClock clock;
     CDlgSetting page(nullptr, clock.Source());
@@ -254,6 +297,30 @@ void PagesTest::clockPageConsumesKeysAndSendsOnF8() {
     QTest::keyClick(page, Qt::Key_F8);
     QCOMPARE(shortcuts, 1);
     QCOMPARE(transfer.count(), 1);
+}
+
+void PagesTest::clockPageLeavesAltKeysToTheMenus() {
+    // Menu access such as Alt+F still works while the clock page has the keyboard.
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    ManualClock clock;
+    auto* page = new CDlgSetting(&window, clock.Source());
+    page->setMinimumSize(400, 300);
+    layout->addWidget(page);
+    int opened = 0;
+    auto* menu = new QAction(&window);
+    menu->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
+    QObject::connect(menu, &QAction::triggered, [&opened] { ++opened; });
+    window.addAction(menu);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    page->setFocus();
+    QTest::keyClick(page, Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(opened, 1);
+    QTest::keyClick(page, Qt::Key_F);
+    QCOMPARE(opened, 1);
 }
 
 QTEST_MAIN(PagesTest)

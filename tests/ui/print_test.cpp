@@ -79,11 +79,13 @@ private slots:
     void pdfPageHoldsDateHeaderChartAndComment_data();
     void pdfPageHoldsDateHeaderChartAndComment();
     void longCommentIsNotPrintedOverTheChart();
+    void jobIsNamedAndTextsAreNinePoints();
 
 private:
     // Prints chart 2 of a small store to a PDF file; answers its words.
     QList<Word> PrintToPdf(const ReportData& report, double marginMm,
                            const std::vector<std::pair<int, Point>>& symbols, int chart);
+    QString PdfPath() const { return dir_.filePath(QStringLiteral("page.pdf")); }
 
     QTemporaryDir dir_;
 };
@@ -159,7 +161,7 @@ QList<Word> PrintTest::PrintToPdf(const ReportData& report, double marginMm,
     store.CreateSymbol(0, Kind::Timer, 0, 0);  // on another chart: not printed
     const DrawingResources resources;
 
-    const QString path = dir_.filePath(QStringLiteral("page.pdf"));
+    const QString path = PdfPath();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -232,6 +234,24 @@ void PrintTest::longCommentIsNotPrintedOverTheChart() {
     QVERIFY(heading && end);
     QVERIFY2(end->bottom() < heading->top(), qPrintable(QString::number(end->bottom())));
     QVERIFY(Find(words, QStringLiteral("最後")));
+}
+
+void PrintTest::jobIsNamedAndTextsAreNinePoints() {
+    const QList<Word> words = PrintToPdf(SampleReport(), 5.0, {}, 0);
+    for (const QString& text : {QStringLiteral("2024年03月05日"), QStringLiteral("テルノ小学校"),
+                                QStringLiteral("コメント")}) {
+        const auto box = Find(words, text);
+        QVERIFY2(box, qPrintable(text));
+        QVERIFY2(qAbs(box->height() - 9.0) < 0.5, qPrintable(QString::number(box->height())));
+    }
+
+    // The job's name is the document title the PDF carries.
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {PdfPath()});
+    QVERIFY(pdfinfo.waitForFinished(30000));
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+テルノレポート\\n"))),
+             qPrintable(info));
 }
 
 QTEST_MAIN(PrintTest)

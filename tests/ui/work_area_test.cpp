@@ -451,6 +451,34 @@ private slots:
         QCOMPARE(program.Entries()[2].code[7], std::uint8_t{3});  // LED -> end
     }
 
+    void aMissedReleaseEndsTheModeAtTheNextPressOrDoubleClick() {
+        const int a = c->chart.Place(Kind::Wait, 48, 48);
+        c->Press(c->At(60, 60));
+        c->Move(c->At(108, 60), Qt::LeftButton);
+        c->Press(c->At(108, 60));  // Moving, left down: the move is recorded
+        QCOMPARE(c->State().mouseMode, MouseMode::Idle);
+        QCOMPARE(c->BoundsOf(a).left, 96);
+        QCOMPARE(c->State().history.Count(), 1);
+
+        c->Press(c->At(108, 60));
+        QCOMPARE(c->State().mouseMode, MouseMode::Moving);
+        QMouseEvent click(QEvent::MouseButtonDblClick, c->At(108, 60),
+                          c->area.mapToGlobal(c->At(108, 60)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&c->area, &click);  // Moving, double-click
+        QCOMPARE(c->State().mouseMode, MouseMode::Idle);
+        QVERIFY(c->host.settings.edited.empty());
+
+        c->Press(c->At(400, 400));
+        QCOMPARE(c->State().mouseMode, MouseMode::RubberBand);
+        c->Press(c->At(108, 60));  // RubberBand, left down on a body
+        QCOMPARE(c->State().mouseMode, MouseMode::Moving);
+        QCOMPARE(c->Store().Selection(), std::vector<int>{a});
+        c->Release(c->At(108, 60));
+        QCOMPARE(c->State().mouseMode, MouseMode::Idle);
+        QCOMPARE(c->State().history.Count(), 1);
+    }
+
     void cutAndDeleteWaitForALineInProgress() {
         const int a = c->chart.Place(Kind::Wait, 48, 48);
         c->chart.Place(Kind::Wait, 48, 192);

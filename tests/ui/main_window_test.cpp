@@ -195,6 +195,10 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(e.window->Link().LastModeByte() == mode &&
                                          e.window->Link().LastProgramState() == program,
                                      3000);
+            // A new mode byte resets the board with the window disabled for a moment;
+            // the worker has queued both calls by now.
+            QCoreApplication::processEvents();
+            QVERIFY(e.window->isEnabled());
         };
         const auto commands = [&] {
             return QList<bool>{e.Enabled(MenuId::Transfer), e.Enabled(MenuId::Run),
@@ -210,6 +214,10 @@ private slots:
         QCOMPARE(commands(), (Flags{false, false, true, true}));
         report(0xA0, 0x01);  // running
         QCOMPARE(commands(), (Flags{false, false, true, true}));
+        // F6 with a board open stops the running program.
+        QTest::keyClick(&e.Work(), Qt::Key_F6);
+        QTRY_COMPARE_WITH_TIMEOUT(e.LastLine(), QStringLiteral("プログラムをリセットしました。"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(e.window->Link().LastProgramState() == 0x60, 3000);
 
         e.ShowPage(1);  // clock: transfer only
         QCOMPARE(commands(), (Flags{true, false, false, true}));
@@ -218,10 +226,7 @@ private slots:
         e.ShowPage(0);
         report(0x81, 0x60);  // select switch away from PROG: transfer only
         QCOMPARE(commands(), (Flags{true, false, false, true}));
-        // Away from PROG stop / reset is refused silently, run with the PROG message.
-        const QString before = e.LastLine();
-        QTest::keyClick(&e.Work(), Qt::Key_F6);
-        QCOMPARE(e.LastLine(), before);
+        // Away from PROG run is refused with the PROG message.
         QTest::keyClick(&e.Work(), Qt::Key_F5);
         QCOMPARE(e.LastLine(), QStringLiteral("セレクトスイッチをPROGに変更して下さい。"));
     }
@@ -442,6 +447,7 @@ private slots:
         QTest::mouseRelease(palette, Qt::LeftButton, {}, target);
         QCOMPARE(e.store.CountSymbols(), 1);
         QCOMPARE(e.Pane(1), QStringLiteral("図記号   1/250"));
+        QCOMPARE(e.window->windowTitle(), QStringLiteral("テルノエディタ　　新規フローチャート*"));
         QVERIFY(e.window->ToolBar()->Button(CDlgToolBar::kUndo)->isEnabled());
 
         // Undo from the tool bar takes it back and greys the button again.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QStandardPaths>
@@ -68,6 +69,11 @@ CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
     // The application takes the user's locale for everything; numbers in the
     // core (symbol labels, the wait field) are always written with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    // The interface is Japanese whatever the desktop's language: Qt's own
+    // texts (file dialogs, standard buttons, scroll-bar menus) follow it.
+    if (translator_.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&translator_);
 }
 
 int CQenApp::Run() {

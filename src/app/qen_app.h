@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 #include "single_instance.h"
 
@@ -15,5 +16,6 @@ public:
 
 private:
     QApplication application_;
+    QTranslator translator_;
     SingleInstanceLock instanceLock_;
 };

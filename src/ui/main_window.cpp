@@ -165,10 +165,10 @@ CQenDlg::CQenDlg(MainWindowServices services, QWidget* parent)
 }
 
 void CQenDlg::CreateMenus() {
-    for (const auto& spec : Menus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
+    for (const auto& menuRow : Menus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuRow.title));
         connect(menu, &QMenu::aboutToShow, this, &CQenDlg::UpdateMenuStates);
-        for (const auto& item : spec.items) {
+        for (const auto& item : menuRow.items) {
             if (item.id == 0) {
                 menu->addSeparator();
                 continue;
@@ -178,8 +178,8 @@ void CQenDlg::CreateMenus() {
             connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
             actions_[id] = action;
         }
-        if (spec.items.front().id == CommandId::Undo) editMenu_ = menu;
-        if (spec.items.front().id == CommandId::WholeView) viewMenu_ = menu;
+        if (menuRow.items.front().id == CommandId::Undo) editMenu_ = menu;
+        if (menuRow.items.front().id == CommandId::WholeView) viewMenu_ = menu;
     }
     actions_[CommandId::WholeView]->setCheckable(true);
     actions_[CommandId::NormalView]->setCheckable(true);

@@ -3,10 +3,12 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -15,6 +17,12 @@ QString FromUtf8(std::string_view text) {
 }
 
 QString Caption() { return QString::fromUtf8(kEditorCaption); }
+
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 }  // namespace
 
 void MessageBoxNotifier::ShowMessage(std::string_view text) {
@@ -43,10 +51,16 @@ std::string WithDefaultExtension(const std::string& path, std::string_view exten
     return path + "." + std::string(extension);
 }
 
+void QtFileDialogs::RememberFolder(const QString& path) {
+    folder_ = QFileInfo(path).absolutePath();
+}
+
 std::optional<std::string> QtFileDialogs::ChooseOpenPath(const FileDialogRequest& request) {
+    if (folder_.isEmpty()) folder_ = DocumentsFolder();
     const QString path =
-        QFileDialog::getOpenFileName(parent_, QString(), QString(), QtNameFilter(request.filter));
+        QFileDialog::getOpenFileName(parent_, QString(), folder_, QtNameFilter(request.filter));
     if (path.isEmpty()) return std::nullopt;
+    RememberFolder(path);
     return path.toStdString();
 }
 
@@ -54,10 +68,13 @@ std::optional<std::string> QtFileDialogs::ChooseSavePath(const FileDialogRequest
     const QString initial = FromUtf8(request.initialName);
     QFileDialog::Options options;
     if (!request.promptOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(
-        parent_, QString(), initial.contains(QLatin1Char('*')) ? QString() : initial,
-        QtNameFilter(request.filter), nullptr, options);
+    if (folder_.isEmpty()) folder_ = DocumentsFolder();
+    const QString name = initial.contains(QLatin1Char('*')) ? QString() : initial;
+    const QString path =
+        QFileDialog::getSaveFileName(parent_, QString(), QDir(folder_).filePath(name),
+                                     QtNameFilter(request.filter), nullptr, options);
     if (path.isEmpty()) return std::nullopt;
+    RememberFolder(path);
     return WithDefaultExtension(path.toStdString(), request.defaultExtension);
 }
 

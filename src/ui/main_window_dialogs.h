@@ -27,9 +27,15 @@ public:
     std::optional<std::string> ChooseOpenPath(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSavePath(const FileDialogRequest& request) override;
     bool AskYesNo(std::string_view question) override;
+    // The folder the next dialog opens in: the last one a file was chosen in,
+    // at first the user's documents folder (never the program's own folder).
+    const QString& Folder() const { return folder_; }
 
 private:
+    void RememberFolder(const QString& path);
+
     QPointer<QWidget> parent_;
+    QString folder_;
 };
 
 // "description|pattern|...||" as a Qt name filter list.

@@ -39,10 +39,10 @@ bool CFlowIconManager::Load(INotifier& notifier) {
     items_.clear();
     picked_ = -1;
     int top = 0;
-    for (const auto& spec : kItems) {
+    for (const auto& row : kItems) {
         FlowIconItem item;
-        item.kind = spec.kind;
-        item.image = QImage(QStringLiteral(":/images/palette/%1.png").arg(spec.image));
+        item.kind = row.kind;
+        item.image = QImage(QStringLiteral(":/images/palette/%1.png").arg(row.image));
         if (item.image.isNull()) {
             notifier.ShowMessage("フローアイコン画像の読み込み失敗");
             items_.clear();

@@ -99,17 +99,17 @@ CDlgToolBar::CDlgToolBar(IToolBarState& state, INotifier& notifier, QWidget* par
       storageList_(new QComboBox(this)),
       afterTransferList_(new QComboBox(this)) {
     setGeometry(0, 0, 1024, kHeight);
-    for (const auto& spec : kButtons) {
+    for (const auto& row : kButtons) {
         auto* button = new GUIButton(this);
-        button->setObjectName(QString::fromUtf8(spec.image));
-        button->move(spec.left, 0);
-        button->setToolTip(QString::fromUtf8(spec.tooltip));
-        if (!button->LoadImage(QStringLiteral(":/images/buttons/%1.png").arg(spec.image)))
+        button->setObjectName(QString::fromUtf8(row.image));
+        button->move(row.left, 0);
+        button->setToolTip(QString::fromUtf8(row.tooltip));
+        if (!button->LoadImage(QStringLiteral(":/images/buttons/%1.png").arg(row.image)))
             notifier.ShowMessage("ボタン画像の読み込み失敗");
-        const int command = spec.command;
+        const int command = row.command;
         connect(button, &QAbstractButton::clicked, this,
                 [this, command] { emit commandRequested(command); });
-        buttons_[spec.control] = button;
+        buttons_[row.control] = button;
     }
     for (int left : kSeparatorLefts) {
         auto* separator = new QFrame(this);

@@ -6,26 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "chart_store.h"
 #include "load_all.h"
-#include "nuvo_addr_generator.h"
+#include "quiet_store.h"
 #include "save_all.h"
-#include "uid_generator.h"
 
 namespace {
 
-class Discard : public INotifier, public IMessageArea {
-public:
-    void ShowMessage(std::string_view) override {}
-    void AddMessage(std::string_view) override {}
-};
-
-struct Store {
-    Discard messages;
-    UidGenerator uids;
-    NUVOAddrGenerator slots;
-    CFlowObjectManager store{uids, slots, messages};
-};
+using Store = QuietStore;
 
 // Decision, action and flow kinds in turn, placed in a grid.
 void FillFullDocument(CFlowObjectManager& store) {

@@ -2,24 +2,13 @@
 // symbols joined by lines.
 #include <benchmark/benchmark.h>
 
-#include "chart_store.h"
-#include "nuvo_addr_generator.h"
 #include "program_image.h"
-#include "uid_generator.h"
+#include "quiet_store.h"
 
 namespace {
 
-struct SilentNotifier : INotifier {
-    void ShowMessage(std::string_view) override {}
-};
-
 // 250 LED symbols over the four charts, each joined to the next one below it.
-struct FullChart {
-    UidGenerator uids;
-    NUVOAddrGenerator slots;
-    SilentNotifier notifier;
-    CFlowObjectManager store{uids, slots, notifier};
-
+struct FullChart : QuietStore {
     FullChart() {
         std::vector<int> previous(kChartCount, 0);
         for (int i = 0; i < 250; ++i) {

@@ -54,14 +54,18 @@ std::vector<int> EditorState::LiveOnly(const std::vector<int>& uids) const {
     return live;
 }
 
+void EditorState::RecordCreation(const std::vector<int>& created) {
+    RECORDS step = StepHere();
+    step.uids = created;
+    step.records = {Change(RecordType::Created, created)};
+    Record(std::move(step));
+    SetModified(true);
+}
+
 int EditorState::PlaceSymbol(int kind, int x, int y) {
     const int uid = store.CreateSymbol(currentChart, kind, x, y);
     if (uid == 0) return 0;
-    RECORDS step = StepHere();
-    step.uids = {uid};
-    step.records = {Change(RecordType::Created, {uid})};
-    Record(std::move(step));
-    SetModified(true);
+    RecordCreation({uid});
     return uid;
 }
 
@@ -73,11 +77,7 @@ int EditorState::FinishLineStep(int targetUid, int x, int y) {
         }
         return 0;
     }
-    RECORDS step = StepHere();
-    step.uids = {uid};
-    step.records = {Change(RecordType::Created, {uid})};
-    Record(std::move(step));
-    SetModified(true);
+    RecordCreation({uid});
     return uid;
 }
 
@@ -156,11 +156,7 @@ bool EditorState::SwitchChart(int chart) {
 std::vector<int> EditorState::PasteHere(bool usePoint, int x, int y) {
     std::vector<int> pasted = store.Paste(currentChart, usePoint, x, y);
     if (pasted.empty()) return pasted;
-    RECORDS step = StepHere();
-    step.uids = pasted;
-    step.records = {Change(RecordType::Created, pasted)};
-    Record(std::move(step));
-    SetModified(true);
+    RecordCreation(pasted);
     return pasted;
 }
 

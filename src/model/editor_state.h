@@ -85,6 +85,8 @@ private:
     // A step placed at the current chart and scroll position.
     RECORDS StepHere() const;
     void Record(RECORDS step);
+    // One step that takes back the creation of these objects; marks the document modified.
+    void RecordCreation(const std::vector<int>& created);
     void RefreshTitle();
     std::vector<int> LiveOnly(const std::vector<int>& uids) const;
 };

@@ -7,26 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "chart_store.h"
 #include "load_all.h"
-#include "nuvo_addr_generator.h"
 #include "program_image.h"
+#include "quiet_store.h"
 #include "save_all.h"
-#include "uid_generator.h"
 
 namespace {
 
-class Discard : public INotifier, public IMessageArea {
-public:
-    void ShowMessage(std::string_view) override {}
-    void AddMessage(std::string_view) override {}
-};
-
-struct Document {
-    Discard messages;
-    UidGenerator uids;
-    NUVOAddrGenerator slots;
-    CFlowObjectManager store{uids, slots, messages};
+struct Document : QuietStore {
     ReportData report{"school", "grade", "class", "number", "name", "title", "comment"};
 };
 
@@ -48,9 +36,9 @@ void RequireConsistent(Document& document) {
         Require(!object->Deleted());
         if (object->IsLine()) continue;
         ++symbols;
-        Require(document.slots.SlotOf(object->Uid()) != 0);
+        Require(document.slotTable.SlotOf(object->Uid()) != 0);
     }
-    Require(symbols == document.slots.CountUsed());
+    Require(symbols == document.slotTable.CountUsed());
     Require(symbols <= NUVOAddrGenerator::kSlotCount);
 }
 
@@ -62,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ReportData before = first.report;
     if (!LoadDocument(first.store, text, first.report, first.messages)) {
         Require(first.store.Objects().empty());
-        Require(first.slots.CountUsed() == 0);
+        Require(first.slotTable.CountUsed() == 0);
         Require(first.report == before);
         return 0;
     }

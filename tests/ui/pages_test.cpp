@@ -10,14 +10,11 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "chart_store.h"
 #include "clock_page.h"
 #include "load_all.h"
-#include "notifier.h"
-#include "nuvo_addr_generator.h"
+#include "quiet_store.h"
 #include "report_page.h"
 #include "save_all.h"
-#include "uid_generator.h"
 
 namespace {
 
@@ -35,19 +32,8 @@ struct ManualClock {
     }
 };
 
-class Silent : public INotifier, public IMessageArea {
-public:
-    void ShowMessage(std::string_view) override {}
-    void AddMessage(std::string_view) override {}
-};
-
 // A chart store of its own, for writing and reading documents.
-struct Document {
-    UidGenerator uids;
-    NUVOAddrGenerator slotTable;
-    Silent silent;
-    CFlowObjectManager store{uids, slotTable, silent};
-};
+using Document = QuietStore;
 
 // Types text key by key; keyClicks handles Latin-1 only.
 void TypeText(QWidget* widget, const QString& text) {
@@ -145,7 +131,7 @@ void PagesTest::reportSurvivesSaveAndOpen() {
     QVERIFY(text);
     Document opened;
     ReportData loaded;
-    QVERIFY(LoadDocument(opened.store, *text, loaded, opened.silent));
+    QVERIFY(LoadDocument(opened.store, *text, loaded, opened.messages));
     CDlgReport shown(nullptr, FixedDay);
     shown.SetReport(loaded);
     QVERIFY(shown.GetReport() == typed.GetReport());

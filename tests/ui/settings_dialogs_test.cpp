@@ -11,16 +11,13 @@
 #include <array>
 #include <memory>
 
-#include "chart_store.h"
 #include "editor_state.h"
 #include "engine_record_factory.h"
-#include "notifier.h"
-#include "nuvo_addr_generator.h"
+#include "quiet_store.h"
 #include "settings_dialog.h"
 #include "settings_dialog_lists.h"
 #include "settings_dialog_numbers.h"
 #include "symbol_kind.h"
-#include "uid_generator.h"
 
 using Code = std::array<std::uint8_t, 8>;
 
@@ -62,17 +59,8 @@ void PressInNextDialog(const char* button) {
     });
 }
 
-class SilentNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view) override {}
-};
-
 // A chart store with the shared editing state, as the work area uses them.
-struct Editing {
-    UidGenerator uids;
-    NUVOAddrGenerator slotTable;
-    SilentNotifier notifier;
-    CFlowObjectManager store{uids, slotTable, notifier};
+struct Editing : QuietStore {
     EditorState state{store};
     SymbolSettingsDialogs dialogs{nullptr};
 };

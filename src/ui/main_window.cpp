@@ -370,7 +370,10 @@ void CQenDlg::SaveDocumentAs() {
 }
 
 void CQenDlg::PrintChart() {
-    RunPrintCommand(this, state_.store, resources_, *workArea_->ReportPage(), state_.currentChart);
+    // A printer that cannot start a page must not look like a finished print.
+    if (RunPrintCommand(this, state_.store, resources_, *workArea_->ReportPage(),
+                        state_.currentChart) == PrintOutcome::Failed)
+        alerts_.ShowMessage("印刷を開始できませんでした。");
 }
 
 int CQenDlg::CurrentChart() const { return state_.currentChart; }

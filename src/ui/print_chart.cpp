@@ -139,15 +139,17 @@ bool PrintChart(QPrinter& printer, const CFlowObjectManager& store,
     return painter.end();
 }
 
-bool RunPrintCommand(QWidget* parent, const CFlowObjectManager& store,
-                     const DrawingResources& resources, CDlgReport& reportPage, int chart) {
+PrintOutcome RunPrintCommand(QWidget* parent, const CFlowObjectManager& store,
+                             const DrawingResources& resources, CDlgReport& reportPage,
+                             int chart) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, parent);
     // One page is printed whole; printing to a file stays, as the way to a PDF.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    return PrintChart(printer, store, resources,
-                      {reportPage.GetReport(), reportPage.ShowToday(), chart});
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
+    const bool printed = PrintChart(printer, store, resources,
+                                    {reportPage.GetReport(), reportPage.ShowToday(), chart});
+    return printed ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

@@ -51,7 +51,10 @@ struct PrintPage {
 bool PrintChart(QPrinter& printer, const CFlowObjectManager& store,
                 const DrawingResources& resources, const PrintPage& page);
 
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
 // The print command: the system print dialog, then PrintChart with the
-// report page's texts and today's date. False when cancelled or failed.
-bool RunPrintCommand(QWidget* parent, const CFlowObjectManager& store,
-                     const DrawingResources& resources, CDlgReport& reportPage, int chart);
+// report page's texts and today's date.
+PrintOutcome RunPrintCommand(QWidget* parent, const CFlowObjectManager& store,
+                             const DrawingResources& resources, CDlgReport& reportPage,
+                             int chart);

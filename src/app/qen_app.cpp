@@ -21,6 +21,8 @@
 #include "name_tables.h"
 #include "nuvo_addr_generator.h"
 #include "palette.h"
+#include "rtmidi_output.h"
+#include "tool_windows.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
 #include "version_info.h"
@@ -115,9 +117,15 @@ int CQenApp::Run() {
     CQenDlg mainWindow({context, resources, usb, clock, alerts, dialogs, ReadVersionTexts});
     alerts.SetParent(&mainWindow);
     dialogs.SetParent(&mainWindow);
+    // The melody editor, hidden until its menu item; it plays through the system's MIDI output.
+    RtMidiOutput midi;
+    RealPlaybackTimer playbackTimer;
+    CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
+    mainWindow.SetToolWindows(&tools);
     FirstPaintProbe probe(startClock);
     mainWindow.installEventFilter(&probe);
     mainWindow.show();
     QApplication::exec();
+    mainWindow.SetToolWindows(nullptr);  // the tools go first
     return 0;
 }

@@ -121,6 +121,7 @@ CQenDlg::CQenDlg(MainWindowServices services, QWidget* parent)
     client_->setAutoFillBackground(true);
     setCentralWidget(client_);
     CreateMenus();
+    CreateMeasurementTool();
 
     // Children in the order the window has always made them.
     CreateStatusBar();
@@ -282,7 +283,7 @@ void CQenDlg::OnCommand(int id) {
             if (tools_ && !tools_->MelodyEditorOpen()) tools_->OpenMelodyEditor();
             break;
         case MenuId::Measurement:
-            if (tools_) tools_->ShowMeasurement();
+            measurement_->ShowTool();
             break;
         case MenuId::Help:
             ShowHelp();
@@ -306,7 +307,7 @@ bool CQenDlg::CloseMainWindow() {
 // window that goes stops the board worker first.
 bool CQenDlg::MayClose() {
     if (closing_) return true;
-    if (tools_ && !tools_->MeasurementMayClose()) return false;
+    if (!measurement_->MayClose()) return false;
     if (state_.modified && !dialogs_.AskYesNo(kCloseQuestion)) return false;
     link_->StopBoardThread();
     closing_ = true;

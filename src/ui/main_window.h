@@ -14,6 +14,7 @@
 #include "board_link.h"
 #include "document_commands.h"
 #include "main_window_dialogs.h"
+#include "measure_window.h"
 #include "message_area.h"
 #include "palette.h"
 #include "palette_icons.h"
@@ -31,14 +32,11 @@ class QMenu;
 class QPlainTextEdit;
 struct EditorContext;
 
-// The measurement tool and the melody editor as the main window drives them.
+// The melody editor as the main window drives it.
 class IToolWindows {
 public:
     virtual ~IToolWindows() = default;
-    // Asked before the main window closes; false keeps it open.
-    virtual bool MeasurementMayClose() = 0;
-    virtual void ShowMeasurement() = 0;
-    // A board was opened (true) or lost (false, which also stops a measurement).
+    // A board was opened (true) or lost (false).
     virtual void SetBoardConnected(bool connected) = 0;
     virtual void OpenMelodyEditor() = 0;
     virtual bool MelodyEditorOpen() const = 0;
@@ -88,6 +86,7 @@ public:
 
     // Attaches the side tools; without them their menu items stay grey.
     void SetToolWindows(IToolWindows* tools) { tools_ = tools; }
+    CDlgToolMeasurement* Measurement() const { return measurement_; }
 
     // Runs a menu, tool bar or key command.
     void OnCommand(int id);
@@ -152,6 +151,7 @@ private:
 
     // Construction.
     void CreateMenus();
+    void CreateMeasurementTool();
     void CreateStatusBar();
     void ApplyWindowSize();
     void LayoutChildren();
@@ -183,6 +183,9 @@ private:
     IFileDialogs& dialogs_;
     std::function<AboutTexts()> aboutTexts_;
     IToolWindows* tools_ = nullptr;
+    // The measurement tool: a hidden window of its own, made before the other children.
+    std::unique_ptr<MeasurementDialogs> measurementDialogs_;
+    CDlgToolMeasurement* measurement_ = nullptr;
 
     CMessageArea messages_;
     std::unique_ptr<MessageSink> messageSink_;

@@ -48,17 +48,20 @@ void CQenDlg::OpenBoard(bool redetect) {
                                   : "テルノが見つかりませんでした");
             info_->Clear();
             if (tools_) tools_->SetBoardConnected(false);
+            measurement_->SetConnected(false);
             break;
         case OpenOutcome::Opened:
             WriteMessage(redetect ? "テルノとの通信を開始しました。"
                                   : "テルノとの通信を開始しました");
             ShowStatus();
             if (tools_) tools_->SetBoardConnected(true);
+            measurement_->SetConnected(true);
             break;
         case OpenOutcome::OpenFailed:
             // The worker has stopped: the panel no longer shows a board.
             info_->Clear();
             if (!redetect && tools_) tools_->SetBoardConnected(false);
+            if (!redetect) measurement_->SetConnected(false);
             break;
     }
 }
@@ -74,6 +77,7 @@ void CQenDlg::Detach() {
     info_->Clear();
     UpdateButtons();
     if (tools_) tools_->SetBoardConnected(false);
+    measurement_->SetConnected(false);
 }
 
 void CQenDlg::OnDeviceEvent(const DeviceEvent& event) {

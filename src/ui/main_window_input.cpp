@@ -114,5 +114,4 @@ void CQenDlg::UpdateMenuStates() {
         actions_[MenuId::Detach]->setEnabled(true);
     }
     actions_[MenuId::MelodyEditor]->setEnabled(tools_ && !tools_->MelodyEditorOpen());
-    actions_[MenuId::Measurement]->setEnabled(tools_ != nullptr);
 }

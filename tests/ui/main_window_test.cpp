@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -479,6 +481,47 @@ private slots:
         QVERIFY(e.window->close() == true);
         QVERIFY(!e.window->isVisible());
         QVERIFY(!e.window->Link().HasWorker());
+    }
+
+    // The measurement tool: made hidden, opened by its menu item, started only
+    // with a board, and asked before the editor exits.
+    void measurementToolFollowsTheBoardAndIsAskedBeforeExit() {
+        Editor e(true);
+        CDlgToolMeasurement* tool = e.window->Measurement();
+        QVERIFY(tool != nullptr && !tool->isVisible());
+        QVERIFY(e.Enabled(MenuId::Measurement));
+        e.window->Action(MenuId::Measurement)->trigger();
+        QVERIFY(tool->isVisible());
+        QVERIFY(tool->StartButton()->isEnabled());
+        tool->Start();
+        QCOMPARE(tool->Samples().Count(), std::size_t{1});
+
+        // Its own question, captioned as the tool; no keeps the editor open.
+        const auto answer = [](QMessageBox::StandardButton button, QString* seen) {
+            QTimer::singleShot(0, [button, seen] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                *seen = box->windowTitle() + '|' + box->text();
+                box->button(button)->click();
+            });
+        };
+        QString seen;
+        answer(QMessageBox::No, &seen);
+        QVERIFY(!e.window->CloseMainWindow());
+        QCOMPARE(seen, QStringLiteral("テルノエディタ 計測ツール　　|未保存のデータがあります。終了しますか。"));
+        QVERIFY(e.dialogs.questions.empty());
+
+        // Losing the board stops the measurement and keeps the samples.
+        e.window->OnCommand(MenuId::Detach);
+        QVERIFY(!tool->Measuring());
+        QVERIFY(!tool->StartButton()->isEnabled());
+        QCOMPARE(tool->Samples().Count(), std::size_t{1});
+
+        seen.clear();
+        answer(QMessageBox::Yes, &seen);
+        QVERIFY(e.window->CloseMainWindow());
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(tool->Samples().Count(), std::size_t{0});
     }
 
     void newDocumentAsksBeforeDiscarding() {

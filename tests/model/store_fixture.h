@@ -9,13 +9,8 @@
 
 #include "chart_store.h"
 #include "nuvo_addr_generator.h"
+#include "recording_notifier.h"
 #include "uid_generator.h"
-
-class RecordingNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 class StoreTest : public ::testing::Test {
 protected:

@@ -9,15 +9,10 @@
 
 #include "chart_store.h"
 #include "nuvo_addr_generator.h"
+#include "recording_notifier.h"
 #include "settings_editor.h"
 #include "uid_generator.h"
 #include "work_area_host.h"
-
-class RecordingNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 // Answers the dialogs as a user who picks newInstruction and presses OK.
 class FakeSettingsEditor : public ISymbolSettingsEditor {

@@ -32,6 +32,7 @@
 #include "main_window_help.h"
 #include "notifier.h"
 #include "nuvo_addr_generator.h"
+#include "recording_notifier.h"
 #include "report_page.h"
 #include "simulated_board.h"
 #include "uid_generator.h"
@@ -39,12 +40,6 @@
 #include "work_area.h"
 
 namespace {
-
-class RecordingNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 class ScriptedDialogs : public IFileDialogs {
 public:

@@ -16,14 +16,9 @@
 #include "file_dialogs.h"
 #include "measure_graph.h"
 #include "notifier.h"
+#include "recording_notifier.h"
 
 namespace {
-
-class RecordingNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 class ScriptedDialogs : public IFileDialogs {
 public:

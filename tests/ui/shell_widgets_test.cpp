@@ -17,17 +17,12 @@
 #include "nuvo_addr_generator.h"
 #include "palette.h"
 #include "palette_icons.h"
+#include "recording_notifier.h"
 #include "tab_strips.h"
 #include "tool_bar.h"
 #include "uid_generator.h"
 
 namespace {
-
-class RecordingNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 class FakePaletteHost : public IPaletteHost {
 public:

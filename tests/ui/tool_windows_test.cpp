@@ -14,18 +14,13 @@
 #include "link_clock.h"
 #include "main_window.h"
 #include "nuvo_addr_generator.h"
+#include "recording_notifier.h"
 #include "simulated_board.h"
 #include "tool_bar.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
 
 namespace {
-
-class RecordingNotifier : public INotifier {
-public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
-};
 
 class NoDialogs : public IFileDialogs {
 public:

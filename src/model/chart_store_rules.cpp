@@ -1,6 +1,7 @@
 // The chart store's invariants, its placement limits and its drawing order.
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "chart_store.h"
 #include "nuvo_addr_generator.h"
@@ -80,15 +81,18 @@ int CFlowObjectManager::CheckPlacement(int chart, int kind) {
 void CFlowObjectManager::DrawChart(IChartPainter& painter, int chart, bool onScreen, bool lineMode,
                                    bool rubberBand) const {
     auto lock = Lock();
+    // Looked up three times per object on every repaint, also while dragging.
+    const std::unordered_set<int> selected(selection_.begin(), selection_.end());
     const auto live = [&](const IFLOWOBJECT& o) { return !o.Deleted() && o.Chart() == chart; };
+    const auto isSelected = [&](const IFLOWOBJECT& o) { return selected.count(o.Uid()) != 0; };
     for (const auto& o : objects_)
-        if (live(*o) && !o->IsLine() && !IsSelected(o->Uid()))
+        if (live(*o) && !o->IsLine() && !isSelected(*o))
             painter.DrawObject(*o, false, onScreen, lineMode);
     for (const auto& o : objects_)
-        if (live(*o) && o->IsLine() && !IsSelected(o->Uid()))
+        if (live(*o) && o->IsLine() && !isSelected(*o))
             painter.DrawObject(*o, false, onScreen, lineMode);
     for (const auto& o : objects_)
-        if (live(*o) && IsSelected(o->Uid())) painter.DrawObject(*o, onScreen, onScreen, lineMode);
+        if (live(*o) && isSelected(*o)) painter.DrawObject(*o, onScreen, onScreen, lineMode);
     if (onScreen && rubberBand) painter.DrawRubberBand(rubberBand_);
     if (line_.active && line_.from.connected) {
         std::vector<Point> points{{line_.from.x, line_.from.y}};

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstdio>
+#include <initializer_list>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -93,11 +94,18 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_until(lock, deadline, [&] { return statusTaken_; });
     }
-    bool WaitForNotice(int code, steady_clock::time_point deadline) {
+    // The first of the codes that arrived, or nullopt when the deadline passed.
+    std::optional<int> WaitForNotice(std::initializer_list<int> codes,
+                                     steady_clock::time_point deadline) {
         std::unique_lock lock(mutex_);
-        return changed_.wait_until(lock, deadline, [&] {
-            return std::find(notices_.begin(), notices_.end(), code) != notices_.end();
+        std::optional<int> arrived;
+        changed_.wait_until(lock, deadline, [&] {
+            const auto it = std::find_first_of(notices_.begin(), notices_.end(), codes.begin(),
+                                               codes.end());
+            if (it != notices_.end()) arrived = *it;
+            return arrived.has_value();
         });
+        return arrived;
     }
     int MessagesShown() const {
         std::lock_guard lock(mutex_);
@@ -294,11 +302,14 @@ int RunBoardJob(const BoardJob& job, const CliArguments& arguments, const CliCon
         if (host.MessagesShown() == 0) console.Err(SilentRefusalText(job.request, link));
         return finish(CliExit::Failed);
     }
-    if (!host.WaitForNotice(DoneNotice(job.request), deadline))
+    const std::optional<int> outcome =
+        host.WaitForNotice({DoneNotice(job.request), notice::kTransferFailed}, deadline);
+    if (!outcome)
         return finish(CliExit::Failed,
                       GaveUpText(context.board.timeout, "the request did not complete"));
-    // The worker ignores failed writes and reports completion regardless.
-    if (console.FailedWrites() != failedBefore || !usb.IsOpen())
+    // Run and reset are not checked by the worker: a lost write there counts too.
+    if (*outcome == notice::kTransferFailed || console.FailedWrites() != failedBefore ||
+        !usb.IsOpen())
         return finish(CliExit::Failed,
                       "qen-cli: the board was lost during the request; not everything reached it");
     return finish(CliExit::Ok);

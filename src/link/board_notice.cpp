@@ -32,6 +32,10 @@ NoticeMessage DescribeBoardNotice(BoardNotice n) {
                                            : NoticeFollowUp::None};
         case notice::kTransferDoneDetach:
             return {kTransferDoneText, NoticeFollowUp::Detach};
+        case notice::kTransferFailed:
+            return {"データ転送に失敗しました。テルノの接続を確認して下さい。",
+                    n.subCode == notice::kMelody ? NoticeFollowUp::ReturnToMelodyEditor
+                                                 : NoticeFollowUp::None};
         case notice::kRunCommand:
             return {"NUVO実行エンジンへ通常実行命令"};
         case notice::kRunning:

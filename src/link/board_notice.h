@@ -17,6 +17,7 @@ inline constexpr int kTransferDoneDetach = 3;
 inline constexpr int kRunCommand = 4;
 inline constexpr int kRunning = 5;
 inline constexpr int kResetDone = 6;
+inline constexpr int kTransferFailed = 7;  // some reports of a transfer did not reach the board
 
 // Sub-codes of the transfer notices.
 inline constexpr int kProgram = 0;

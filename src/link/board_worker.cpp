@@ -143,6 +143,7 @@ bool BoardWorker::SendProgram() {
     Notify({notice::kTransferring, notice::kProgram});
     SetWindow(LinkWindow::Main, false);
     Trace("NUVOフローデータの転送開始\n");
+    failedWrites_ = 0;
     if (!Abandoned())
         programs_.BuildImage(source_);  // the source holds the store's lock throughout
     const StorageArea area = host_.ChosenStorageArea();
@@ -154,7 +155,7 @@ bool BoardWorker::SendProgram() {
     }
     Trace("NUVOフローデータの転送終了\n");
     SetWindow(LinkWindow::Main, true);
-    FinishTransfer(BoardStep::SendProgram);
+    FinishTransfer(BoardStep::SendProgram, notice::kProgram);
     return true;
 }
 
@@ -162,26 +163,34 @@ bool BoardWorker::SendClock() {
     Notify({notice::kTransferring, notice::kClock});
     SetWindow(LinkWindow::Main, false);
     Trace("PCの時刻データの転送開始\n");
+    failedWrites_ = 0;
     Pause(kCommandPause);
     Write(BuildClockReport(clock_.LocalTimeOfDay()));
     Pause(kBlockPause);
     Trace("PCの時刻データの転送終了\n");
     SetWindow(LinkWindow::Main, true);
-    FinishTransfer(BoardStep::SendClock);
+    FinishTransfer(BoardStep::SendClock, notice::kClock);
     return true;
 }
 
-void BoardWorker::FinishTransfer(BoardStep from) {
+void BoardWorker::FinishTransfer(BoardStep from, int subCode) {
     const bool detach = host_.ChosenAfterTransfer() == AfterTransfer::Detach;
     // Polling before the notice, so a request made on seeing it is not refused.
     Advance(from, BoardStep::Polling);
-    Notify({detach ? notice::kTransferDoneDetach : notice::kTransferDone, 0});
+    // A board pulled out on the way must not be told it has everything.
+    if (failedWrites_ != 0)
+        Notify({notice::kTransferFailed, subCode});
+    else if (subCode == notice::kMelody)
+        Notify({notice::kTransferDone, notice::kMelody});
+    else
+        Notify({detach ? notice::kTransferDoneDetach : notice::kTransferDone, 0});
 }
 
 bool BoardWorker::SendMelody() {
     Notify({notice::kTransferring, notice::kMelody});
     SetWindow(LinkWindow::MelodyEditor, false);
     Trace("メロディデータの転送開始\n");
+    failedWrites_ = 0;
     Write(BuildMelodyHeader());
     Pause(kCommandPause);
     for (int block = 0; block < kMelodyBlockCount; ++block) {
@@ -190,8 +199,7 @@ bool BoardWorker::SendMelody() {
     }
     Trace("メロディデータの転送終了\n");
     SetWindow(LinkWindow::MelodyEditor, true);
-    Advance(BoardStep::SendMelody, BoardStep::Polling);
-    Notify({notice::kTransferDone, notice::kMelody});
+    FinishTransfer(BoardStep::SendMelody, notice::kMelody);
     return true;
 }
 
@@ -231,7 +239,9 @@ void BoardWorker::Advance(BoardStep from, BoardStep to) {
 }
 
 bool BoardWorker::Write(const Payload& payload) {
-    return !Abandoned() && usb_.WriteReport(payload);
+    const bool written = !Abandoned() && usb_.WriteReport(payload);
+    if (!written) ++failedWrites_;
+    return written;
 }
 
 bool BoardWorker::Read(Report& report) {

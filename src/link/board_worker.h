@@ -78,7 +78,7 @@ private:
     bool Reset();
     void SendReset();
     void SendRun();
-    void FinishTransfer(BoardStep from);
+    void FinishTransfer(BoardStep from, int subCode);
     // Moves from one state to the next unless the user-interface side changed it meanwhile.
     void Advance(BoardStep from, BoardStep to);
 
@@ -100,6 +100,7 @@ private:
     const IProgramSource& source_;
     NuvoProgramManager programs_;  // worker thread only
     MelodyImage melody_{};         // written before SendMelody is placed, read by that step
+    int failedWrites_ = 0;         // worker thread only; counts the writes of one transfer
 
     std::atomic<BoardStep> state_{BoardStep::Stopped};
     std::atomic<std::uint8_t> lastMode_{kModeUnknown};

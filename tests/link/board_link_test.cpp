@@ -181,7 +181,10 @@ TEST_F(BoardLinkTest, UnpluggingDuringATransferLeavesEverythingUsable) {
     Connect();
     board.UnplugAfterWrites(20);
     ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
-    ASSERT_TRUE(Eventually([&] { return host.HasNotice({2, 0}); }));
+    ASSERT_TRUE(Eventually([&] {
+        return host.HasNotice({notice::kTransferFailed, notice::kProgram});
+    }));
+    EXPECT_FALSE(host.HasNotice({notice::kTransferDone, 0}));
     {
         std::lock_guard lock(changesMutex);
         EXPECT_EQ(changes, (std::vector<BoardChange>{BoardChange::Removed}));

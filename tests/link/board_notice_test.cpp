@@ -46,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
         NoticeCase{4, 0, "NUVO実行エンジンへ通常実行命令", NoticeFollowUp::None},
         NoticeCase{5, 0, "プログラムを実行します。", NoticeFollowUp::None},
         NoticeCase{6, 0, "プログラムをリセットしました。", NoticeFollowUp::None},
-        NoticeCase{7, 0, "", NoticeFollowUp::None}, NoticeCase{100, 1, "", NoticeFollowUp::None},
+        NoticeCase{7, 0, "データ転送に失敗しました。テルノの接続を確認して下さい。",
+                   NoticeFollowUp::None},
+        NoticeCase{7, 2, "データ転送に失敗しました。テルノの接続を確認して下さい。",
+                   NoticeFollowUp::ReturnToMelodyEditor},
+        NoticeCase{8, 0, "", NoticeFollowUp::None}, NoticeCase{100, 1, "", NoticeFollowUp::None},
         NoticeCase{-1, 0, "", NoticeFollowUp::None}),
     [](const auto& info) { return "code" + std::to_string(info.index); });
 

@@ -312,14 +312,14 @@ TEST_F(WorkerTest, RequestsAreTakenOnlyWhilePolling) {
     EXPECT_FALSE(worker.Place(BoardStep::Reset));
 }
 
-TEST_F(WorkerTest, UnpluggedDuringTheBlockLoopTheTransferStillCompletes) {
+TEST_F(WorkerTest, UnpluggedDuringTheBlockLoopTheTransferEndsAsFailed) {
     Connected();
     board.ClearTraffic();
     board.UnplugAfterWrites(10);  // header and nine blocks
     ASSERT_TRUE(worker.Place(BoardStep::SendProgram));
     EXPECT_TRUE(worker.Step());
     EXPECT_EQ(SentToBoard().size(), 10u);
-    EXPECT_EQ(host.Notices().back(), (BoardNotice{2, 0}));
+    EXPECT_EQ(host.Notices().back(), (BoardNotice{notice::kTransferFailed, notice::kProgram}));
     EXPECT_EQ(host.Windows().back(), (RecordingHost::WindowChange{LinkWindow::Main, true}));
     EXPECT_EQ(worker.State(), BoardStep::Polling);
     EXPECT_FALSE(worker.Step());  // reads fail at once from now on

@@ -10,9 +10,11 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
+#include "alsa_audio_sink.h"
 #include "chart_store.h"
 #include "drawing_resources.h"
 #include "editor_context.h"
+#include "first_open_output.h"
 #include "hidapi_transport.h"
 #include "ini_file.h"
 #include "link_clock.h"
@@ -22,6 +24,7 @@
 #include "nuvo_addr_generator.h"
 #include "palette.h"
 #include "rtmidi_output.h"
+#include "tone_output.h"
 #include "tool_windows.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
@@ -117,8 +120,13 @@ int CQenApp::Run() {
     CQenDlg mainWindow({context, resources, usb, clock, alerts, dialogs, ReadVersionTexts});
     alerts.SetParent(&mainWindow);
     dialogs.SetParent(&mainWindow);
-    // The melody editor, hidden until its menu item; it plays through the system's MIDI output.
-    RtMidiOutput midi;
+    // The melody editor, hidden until its menu item. It plays through a MIDI
+    // synthesiser when the system has one, else through the sound card as the
+    // board's buzzer would sound, else silently.
+    RtMidiOutput synthesiser;
+    AlsaAudioSink soundCard;
+    ToneMidiOutput buzzer(soundCard);
+    FirstOpenOutput midi{&synthesiser, &buzzer};
     RealPlaybackTimer playbackTimer;
     CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
     mainWindow.SetToolWindows(&tools);

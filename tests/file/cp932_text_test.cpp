@@ -11,6 +11,7 @@ struct EncodeCase {
     const char* name;
     std::string utf8;
     std::string cp932;
+    friend void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class Cp932Encode : public ::testing::TestWithParam<EncodeCase> {};
@@ -39,6 +40,7 @@ struct RefusalCase {
     std::string utf8;
     std::string unmappable;
     char32_t codePoint;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class Cp932Refusal : public ::testing::TestWithParam<RefusalCase> {};

@@ -63,9 +63,9 @@ int CMelodyDataManager::CountNotes() const {
 }
 
 int CMelodyDataManager::CountNotesLocked() const {
-    return static_cast<int>(std::count_if(
-        notes_.begin(), notes_.end(),
-        [](const MelodyNote& entry) { return IsNoteType(entry.type) || IsRestType(entry.type); }));
+    return static_cast<int>(std::count_if(notes_.begin(), notes_.end(), [](const MelodyNote& entry) {
+        return IsNoteType(entry.type) || IsRestType(entry.type);
+    }));
 }
 
 int CMelodyDataManager::TotalWidth() const {

@@ -16,8 +16,7 @@ struct MelodyEvent {
 
 struct PlayList {
     std::vector<MelodyEvent> events;
-    int tempo =
-        kDefaultTempo;  // limited to 40-200; the editor shows it when it differs from its own
+    int tempo = kDefaultTempo;  // limited to 40-200; the editor shows it when it differs from its own
     bool repeat = false;
 };
 

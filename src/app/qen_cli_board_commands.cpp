@@ -13,6 +13,7 @@
 
 #include "board_link.h"
 #include "qen_cli.h"
+#include "qen_cli_board_job.h"
 #include "qen_cli_document.h"
 #include "simulated_board.h"
 
@@ -131,16 +132,17 @@ private:
     int messagesShown_ = 0;
 };
 
-enum class BoardRequest { None, Program, Clock, Run, Reset };
+enum class BoardRequest { None, Program, Clock, Run, Reset, Melody };
 
 struct BoardJob {
     BoardRequest request = BoardRequest::None;
     const IProgramSource& program;
     StorageArea area = StorageArea::Save1;
+    MelodyImage melody{};
 };
 
-bool Place(BoardRequest request, BoardLink& link) {
-    switch (request) {
+bool Place(const BoardJob& job, BoardLink& link) {
+    switch (job.request) {
         case BoardRequest::Program:
             return link.RequestTransfer(EditorPage::Flowchart);
         case BoardRequest::Clock:
@@ -149,6 +151,8 @@ bool Place(BoardRequest request, BoardLink& link) {
             return link.RequestRun(EditorPage::Flowchart);
         case BoardRequest::Reset:
             return link.RequestStopReset(EditorPage::Flowchart);
+        case BoardRequest::Melody:
+            return link.RequestMelodyTransfer(job.melody);
         case BoardRequest::None:
             break;
     }
@@ -298,7 +302,7 @@ int RunBoardJob(const BoardJob& job, const CliArguments& arguments, const CliCon
     }
 
     const int failedBefore = console.FailedWrites();
-    if (!Place(job.request, link)) {
+    if (!Place(job, link)) {
         if (host.MessagesShown() == 0) console.Err(SilentRefusalText(job.request, link));
         return finish(CliExit::Failed);
     }
@@ -328,6 +332,13 @@ int CliSend(const CliArguments& arguments, const CliContext& context) {
     const StorageArea area =
         arguments.Value("--area") == "2" ? StorageArea::Save2 : StorageArea::Save1;
     return RunBoardJob({BoardRequest::Program, document.store, area}, arguments, context);
+}
+
+int CliSendMelodyImage(const MelodyImage& melody, const CliArguments& arguments,
+                       const CliContext& context) {
+    CliDocument empty;  // the melody editor sends whatever chart is open; none here
+    return RunBoardJob({BoardRequest::Melody, empty.store, StorageArea::Save1, melody}, arguments,
+                       context);
 }
 
 int CliRun(const CliArguments& arguments, const CliContext& context) {

@@ -29,9 +29,10 @@ std::string MelodyFileText(const MelodySettings& settings, const CMelodyDataMana
 
 struct Cp932Conversion;
 
-// "保存に失敗しました", followed, when a title character has no code page 932
-// form, by a line naming that character.
-std::string UnsavableTitleMessage(const Cp932Conversion& conversion);
+// A line break and a line naming the title character that code page 932
+// cannot hold, to follow a failure message; empty when the conversion failed
+// for no particular character.
+std::string UnsavableTitleLine(const Cp932Conversion& conversion);
 
 // Limits settings.tempo to 40-200 (the editor shows the limited value), then
 // replaces the file as a whole. On failure shows "保存に失敗しました" and

@@ -12,13 +12,10 @@ int Flag(std::int32_t value) { return value != 0 ? 1 : 0; }
 
 }  // namespace
 
-std::string UnsavableTitleMessage(const Cp932Conversion& conversion) {
-    std::string message(kMelodySaveFailed);
-    // Only the title is free text; every other line is digits and commas.
-    if (!conversion.unmappable.empty())
-        message += "\n曲名の" + DescribeCharacter(conversion.unmappable, conversion.codePoint) +
-                   "は保存できない文字です。";
-    return message;
+std::string UnsavableTitleLine(const Cp932Conversion& conversion) {
+    if (conversion.unmappable.empty()) return {};
+    return "\n曲名の" + DescribeCharacter(conversion.unmappable, conversion.codePoint) +
+           "は保存できない文字です。";
 }
 
 std::string MelodyFileText(const MelodySettings& settings, const CMelodyDataManager& melody) {
@@ -46,7 +43,8 @@ bool WriteMelodyFile(const std::string& path, MelodySettings& settings,
     settings.tempo = LimitTempo(settings.tempo);
     const Cp932Conversion bytes = Utf8ToCp932(MelodyFileText(settings, melody));
     if (!bytes.bytes) {
-        notifier.ShowMessage(UnsavableTitleMessage(bytes));
+        // Only the title is free text; every other line is digits and commas.
+        notifier.ShowMessage(std::string(kMelodySaveFailed) + UnsavableTitleLine(bytes));
         return false;
     }
     if (ReplaceFileContents(path, *bytes.bytes)) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "melody_file.h"
 #include "melody_image.h"
@@ -31,13 +32,15 @@ struct CliMelodyFile {
 };
 
 void PrintMelodyImage(const MelodyImage& image, std::ostream& out) {
-    constexpr std::size_t kBlockBytes = 32;
+    constexpr int kBlockBytes = 32;
+    constexpr int kBlocks = static_cast<int>(std::tuple_size_v<MelodyImage>) / kBlockBytes;
     char text[8];
-    for (std::size_t block = 0; block < image.size() / kBlockBytes; ++block) {
-        std::snprintf(text, sizeof text, "%02zu:", block);
+    for (int block = 0; block < kBlocks; ++block) {
+        std::snprintf(text, sizeof text, "%02d:", block);
         out << text;
-        for (std::size_t i = 0; i < kBlockBytes; ++i) {
-            std::snprintf(text, sizeof text, " %02X", image[block * kBlockBytes + i]);
+        for (int i = 0; i < kBlockBytes; ++i) {
+            std::snprintf(text, sizeof text, " %02X",
+                          image[static_cast<std::size_t>(block * kBlockBytes + i)]);
             out << text;
         }
         out << '\n';

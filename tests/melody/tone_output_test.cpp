@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -42,9 +43,12 @@ public:
         std::vector<std::int16_t> block(static_cast<std::size_t>(duration.count()) * kRate / 1000);
         fill_(block);
         samples.insert(samples.end(), block.begin(), block.end());
+        rendered = samples.size();
     }
 
+    // Read samples only once the player has stopped; rendered may be watched meanwhile.
     std::vector<std::int16_t> samples;
+    std::atomic<std::size_t> rendered{0};
     int rate = 0;
     int starts = 0;
     int stops = 0;
@@ -124,7 +128,7 @@ TEST(ToneMidiOutput, RepeatPlaysTheMelodyAgainAndNeverEnds) {
     h.player.SetPlayList({{{72, 1, 100}, {kNoPitch, 0, 50}}, 120, true});
     h.player.Start();
     // Long enough for a few passes.
-    while (h.sink.samples.size() < Samples(1000)) std::this_thread::sleep_for(1ms);
+    while (h.sink.rendered < Samples(1000)) std::this_thread::sleep_for(1ms);
     h.player.Stop();
     EXPECT_EQ(h.ends, 0);
     const std::vector<HeardTone> heard = DecodeTones(h.sink.samples, kRate);

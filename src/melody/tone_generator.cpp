@@ -1,6 +1,5 @@
 #include "tone_generator.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -44,13 +43,14 @@ void ToneGenerator::Restart() {
     position_ = 0;
     passMs_ = 0;
     phase_ = 0;
+    bool held = false;  // a held tone: the pass never ends
     std::int64_t passMs = 0;
     for (const Tone& tone : sequence_.tones) {
-        if (tone.milliseconds < 0) break;  // held: the pass never ends
-        passMs += tone.milliseconds;
+        if (tone.milliseconds < 0)
+            held = true;
+        else
+            passMs += tone.milliseconds;
     }
-    const bool held = std::any_of(sequence_.tones.begin(), sequence_.tones.end(),
-                                  [](const Tone& tone) { return tone.milliseconds < 0; });
     // A pass without a single sample would repeat without end: it counts as played.
     if (sequence_.tones.empty() || (!held && SampleAt(passMs) == 0)) {
         index_ = sequence_.tones.size();

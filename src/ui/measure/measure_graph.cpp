@@ -9,8 +9,6 @@
 namespace {
 
 constexpr QRgb kGridColour = qRgb(200, 200, 200);
-constexpr QRgb kTemperatureColour = qRgb(255, 102, 0);
-constexpr QRgb kLightColour = qRgb(0, 102, 255);
 constexpr QRgb kSelectionColour = qRgb(255, 0, 0);
 constexpr QRgb kPopupColour = qRgb(245, 245, 181);
 constexpr int kSampleStep = 8;  // pixels between samples
@@ -30,18 +28,22 @@ QImage GraphBackground() {
 
 QLabel* PopupLine(QRgb colour, QWidget* parent) {
     auto* label = new QLabel(parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour));
-    label->setPalette(palette);
+    SetTextColour(*label, colour);
     return label;
 }
 
 }  // namespace
 
+void SetTextColour(QWidget& widget, QRgb colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, QColor(colour));
+    widget.setPalette(palette);
+}
+
 CDlgToolTip::CDlgToolTip(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint),
-      temperature_(PopupLine(kTemperatureColour, this)),
-      light_(PopupLine(kLightColour, this)) {
+      temperature_(PopupLine(MeasureColours::Temperature, this)),
+      light_(PopupLine(MeasureColours::Light, this)) {
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(kPopupColour));
@@ -114,9 +116,12 @@ QImage CMeasurementData::Render() {
         temperature << QPoint(kSampleStep * k, TemperatureY(sample.temperature));
         light << QPoint(kSampleStep * k, LightY(sample.light));
     }
-    painter.setPen(QPen(QColor(kTemperatureColour), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const auto readingPen = [](QRgb colour) {
+        return QPen(QColor(colour), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    };
+    painter.setPen(readingPen(MeasureColours::Temperature));
     painter.drawPolyline(temperature);
-    painter.setPen(QPen(QColor(kLightColour), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(readingPen(MeasureColours::Light));
     painter.drawPolyline(light);
     if (selected_ && popup_->isVisible()) {
         const int x = kSampleStep * (*selected_ - firstVisible_);

@@ -4,11 +4,21 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QRgb>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
 
 #include "measurement_samples.h"
+
+// The colours of the two readings: their lines, popup lines and axis captions.
+namespace MeasureColours {
+inline constexpr QRgb Temperature = qRgb(255, 102, 0);
+inline constexpr QRgb Light = qRgb(0, 102, 255);
+}  // namespace MeasureColours
+
+// Draws the widget's text in colour.
+void SetTextColour(QWidget& widget, QRgb colour);
 
 // The small popup with the temperature and light of a clicked sample.
 class CDlgToolTip : public QWidget {

@@ -27,14 +27,10 @@ constexpr int kGraphY = 20;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonGap = 12;
 constexpr int kBlinkMilliseconds = 500;
-constexpr QRgb kTemperatureColour = qRgb(255, 102, 0);
-constexpr QRgb kLightColour = qRgb(0, 102, 255);
 
 QLabel* Caption(const QString& text, QRgb colour, QWidget* parent) {
     auto* label = new QLabel(text, parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour));
-    label->setPalette(palette);
+    SetTextColour(*label, colour);
     label->resize(label->sizeHint());
     return label;
 }
@@ -49,18 +45,18 @@ QPushButton* Button(const char* text, const char* tip, QWidget* parent) {
 void PlaceAxisLabels(QWidget* parent) {
     const char* ticks[2][4] = {{"60", "40", "20", "0"}, {"600", "400", "200", "0"}};
     const int rows[4] = {60, 140, 220, 300};
-    QLabel* temperature = Caption(QStringLiteral("温度　℃"), kTemperatureColour, parent);
+    QLabel* temperature = Caption(QStringLiteral("温度　℃"), MeasureColours::Temperature, parent);
     const int tw = temperature->width();
     const int th = temperature->height();
     temperature->move(kGraphX - tw / 2, kGraphY - th);
-    QLabel* light = Caption(QStringLiteral("光　Lx"), kLightColour, parent);
+    QLabel* light = Caption(QStringLiteral("光　Lx"), MeasureColours::Light, parent);
     const int lw = light->width();
     const int lh = light->height();
     light->move(520 - lw / 3, kGraphY - lh);
     for (int i = 0; i < 4; ++i) {
-        QLabel* t = Caption(QString::fromUtf8(ticks[0][i]), kTemperatureColour, parent);
+        QLabel* t = Caption(QString::fromUtf8(ticks[0][i]), MeasureColours::Temperature, parent);
         t->setGeometry(kGraphX - tw / 2, rows[i] - th / 2, 16, th);
-        QLabel* l = Caption(QString::fromUtf8(ticks[1][i]), kLightColour, parent);
+        QLabel* l = Caption(QString::fromUtf8(ticks[1][i]), MeasureColours::Light, parent);
         l->setGeometry(520 + lw / 2 - lw / 3, rows[i] - lh / 2, 20, lh);
     }
 }

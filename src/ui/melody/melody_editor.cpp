@@ -16,6 +16,7 @@
 #include "common/help_pages.h"
 #include "melody/melody_dialogs.h"
 #include "melody_image.h"
+#include "melody_timing.h"
 
 namespace {
 
@@ -23,6 +24,11 @@ constexpr std::string_view kNewFileTitle = "新規メロディファイル";
 constexpr std::string_view kFull = "貼り付けできません(使用可能な音符・休符は100個です)";
 constexpr std::string_view kCloseQuestion = "未保存のデータがあります。終了しますか。";
 constexpr int kPlacingMargin = 10;
+// A symbol being placed snaps to a column of the staff strip and to a staff
+// step, taking the next one once the pointer is past these many pixels.
+constexpr int kColumnWidth = 16;
+constexpr int kColumnSnapAfter = 7;
+constexpr int kStaffSnapAfter = 1;
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -287,7 +293,8 @@ void CDlgToolMelody::Move(const QPoint& point) {
     const int x = std::clamp(point.x() - kStrip.left(), 0, kStrip.width() - 1);
     const int y =
         std::clamp(point.y() - kStrip.top(), kPlacingMargin, kStrip.height() - kPlacingMargin - 1);
-    preview_ = QPoint(Snap(x, 16, 7), Snap(y, 4, 1));
+    preview_ =
+        QPoint(Snap(x, kColumnWidth, kColumnSnapAfter), Snap(y, kStaffStep, kStaffSnapAfter));
     canvas_->update();
 }
 

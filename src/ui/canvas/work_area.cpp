@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QThread>
 #include <algorithm>
 
 #include "canvas/canvas_renderer.h"
@@ -17,7 +16,6 @@
 #include "dialogs/report_page.h"
 
 namespace {
-constexpr int kNeutralPauseMs = 100;
 
 QScrollBar* MakeBar(Qt::Orientation orientation, const char* name, QWidget* parent) {
     auto* bar = new QScrollBar(orientation, parent);
@@ -314,7 +312,7 @@ void CDlgWorkArea::ShowScrollBars(bool visible) {
 }
 
 void CDlgWorkArea::SendNeutral() {
-    if (neutralReport_ && neutralReport_()) QThread::msleep(kNeutralPauseMs);
+    if (neutralReport_) neutralReport_();
 }
 
 void CDlgWorkArea::SwitchPage(int page) {

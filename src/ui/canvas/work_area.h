@@ -42,9 +42,9 @@ public:
     // Whether a palette drag released at the client point would drop there.
     bool IsDropPoint(QPoint client) const;
 
-    // Sent to the board on page switches; answers whether a report went out
-    // (the work area then leaves the board 100 ms to act on it).
-    void SetNeutralReport(std::function<bool()> send) { neutralReport_ = std::move(send); }
+    // Sends the board a neutral report and waits for it to act on it; the
+    // work area sends these around every page switch.
+    void SetNeutralReport(std::function<void()> send) { neutralReport_ = std::move(send); }
 
     void SwitchPage(int page);
     // Lowers the scroll positions until their pages fit and sets the bars.
@@ -129,5 +129,5 @@ private:
         QPoint client;
         int uid = 0;
     } contextPoint_;
-    std::function<bool()> neutralReport_;
+    std::function<void()> neutralReport_;
 };

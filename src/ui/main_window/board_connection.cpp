@@ -107,6 +107,6 @@ void CQenDlg::OnBoardNotice(BoardNotice notice) {
 // before the worker stopped cannot bring back a board that is gone.
 void CQenDlg::ShowStatus() { info_->SetStatus(link_->Status()); }
 
-bool CQenDlg::SendNeutralReport() {
-    return usb_.IsOpen() && usb_.WriteReport(BuildControlReport(ControlValue::Neutral));
+void CQenDlg::ShowRefusal(RequestResult result) {
+    if (const std::string_view text = RefusalText(result); !text.empty()) WriteMessage(text);
 }

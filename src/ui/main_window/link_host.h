@@ -45,7 +45,6 @@ public:
     void DebugTrace(std::string_view line) override {
         qCDebug(lcLink, "%.*s", static_cast<int>(line.size()), line.data());
     }
-    void ShowMessage(std::string_view text) override { window_->WriteMessage(text); }
     void ShowAlert(std::string_view text) override { window_->alerts_.ShowMessage(text); }
 
 private:

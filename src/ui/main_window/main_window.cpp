@@ -94,7 +94,7 @@ CQenDlg::CQenDlg(MainWindowServices services, QWidget* parent)
     icons_.Load(alerts_);
     palette_ = new CDlgFlowIconArea(icons_, state_.store, *this, context_.dragCursor, client_);
     workArea_ = new CDlgWorkArea(context_, resources_, *this, client_);
-    workArea_->SetNeutralReport([this] { return SendNeutralReport(); });
+    workArea_->SetNeutralReport([this] { link_->SendNeutralReport(); });
     connect(workArea_->ClockPage(), &CDlgSetting::TransferRequested, this,
             [this] { OnCommand(CommandId::Transfer); });
     LayoutChildren();

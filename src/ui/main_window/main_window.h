@@ -86,6 +86,8 @@ public:
     void Redetect();
     void Detach();
     void WriteMessage(std::string_view text) override;
+    // The message of a refused board request, for the refusals that have one.
+    void ShowRefusal(RequestResult result);
 
     // For tests and the side tools.
     CMessageArea& MessageArea() { return messages_; }
@@ -151,7 +153,6 @@ private:
     void OnDeviceEvent(const DeviceEvent& event);
     void OnBoardNotice(BoardNotice notice);
     void ShowStatus();
-    bool SendNeutralReport();
     EditorPage Page() const;
 
     // Keys and wheel.

@@ -109,12 +109,13 @@ void CQenDlg::OnCommand(int id) {
             CloseMainWindow();
             break;
         case CommandId::Transfer:
-            link_->RequestTransfer(Page());
+            ShowRefusal(link_->RequestTransfer(Page()));
             break;
         case CommandId::Run:
-            link_->RequestRun(Page());
+            ShowRefusal(link_->RequestRun(Page()));
             break;
         case CommandId::StopReset:
+            // Offered only while the board can stop; a refusal passes in silence.
             link_->RequestStopReset(Page());
             break;
         case CommandId::Redetect:

@@ -30,7 +30,9 @@ void CToolWindows::ReturnToMelodyEditor() {
 bool CToolWindows::BoardOpen() const { return main_.BoardOpen(); }
 
 bool CToolWindows::RequestMelodyTransfer(const MelodyImage& image) {
-    return main_.Link().RequestMelodyTransfer(image);
+    const RequestResult result = main_.Link().RequestMelodyTransfer(image);
+    main_.ShowRefusal(result);
+    return result == RequestResult::Placed;
 }
 
 void CToolWindows::SetMainWindowEnabled(bool enabled) { main_.setEnabled(enabled); }

@@ -377,10 +377,7 @@ private slots:
 
     void pageTabsSwitchPagesAndTellTheBoard() {
         int neutral = 0;
-        c->area.SetNeutralReport([&neutral] {
-            ++neutral;
-            return false;  // no board: nothing to wait for
-        });
+        c->area.SetNeutralReport([&neutral] { ++neutral; });
         const int a = c->chart.Place(Kind::Wait, 48, 48);
         c->Store().SetSelection({a});
         c->Click(QPoint(128 + 64, 12));

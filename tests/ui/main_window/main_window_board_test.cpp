@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <vector>
 
 #include "common/command_ids.h"
 #include "main_window/information_area.h"
@@ -127,6 +129,36 @@ private slots:
         QCOMPARE(e.LastLine(), QStringLiteral("テルノとの通信を終了しました。"));  // a second passes first
         QTRY_COMPARE_WITH_TIMEOUT(e.LastLine(), QStringLiteral("テルノとの通信を開始しました。"), 3000);
         QTRY_VERIFY_WITH_TIMEOUT(e.window->InformationArea()->Status().programState.valid, 3000);
+    }
+
+    // A page switch sends the board two neutral reports, each followed by the
+    // pause the board needs to act on it; with no board it sends nothing.
+    void pageSwitchSendsNeutralReportsAndWaitsAfterEach() {
+        using namespace std::chrono_literals;
+        Editor e(true);
+        QTRY_VERIFY_WITH_TIMEOUT(e.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
+        const auto neutralReports = [&] {
+            std::vector<ILinkClock::TimePoint> sent;
+            for (const BoardTraffic& report : e.board.Traffic()) {
+                if (report.direction == TraceDirection::ToBoard &&
+                    report.payload == BuildControlReport(ControlValue::Neutral))
+                    sent.push_back(report.time);
+            }
+            return sent;
+        };
+        e.board.ClearTraffic();
+        e.ShowPage(1);
+        const ILinkClock::TimePoint switched = e.clock.Now();
+        const std::vector<ILinkClock::TimePoint> sent = neutralReports();
+        QCOMPARE(sent.size(), std::size_t{2});
+        QVERIFY(sent[1] - sent[0] >= 100ms);
+        QVERIFY(switched - sent[1] >= 100ms);
+
+        e.window->OnCommand(CommandId::Detach);
+        e.board.ClearTraffic();
+        e.ShowPage(0);
+        QCOMPARE(e.context.state.currentPage, 0);
+        QVERIFY(neutralReports().empty());
     }
 
     void detachCommandEndsTheConnection() {

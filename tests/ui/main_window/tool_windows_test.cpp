@@ -2,32 +2,14 @@
 #include "main_window/tool_windows.h"
 
 #include <QAction>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBlock>
 #include <memory>
 
-#include "canvas/drawing_resources.h"
-#include "canvas/editor_context.h"
-#include "chart_store.h"
-#include "link_clock.h"
-#include "main_window/main_window.h"
 #include "main_window/tool_bar.h"
-#include "nuvo_addr_generator.h"
-#include "recording_notifier.h"
-#include "simulated_board.h"
-#include "uid_generator.h"
-#include "usb_interface.h"
+#include "main_window_test_support.h"
 
 namespace {
-
-class NoDialogs : public IFileDialogs {
-public:
-    std::optional<std::string> ChooseOpenPath(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> ChooseSavePath(const FileDialogRequest&) override { return {}; }
-    bool AskYesNo(std::string_view) override { return false; }
-};
 
 class SilentMidi : public IMidiOutput {
 public:
@@ -38,37 +20,18 @@ public:
     void Close() override {}
 };
 
-// Made as the application makes the main window and its side tools.
-struct Rig {
-    explicit Rig(bool boardPlugged) {
-        if (!boardPlugged) board.Unplug();
-        window = std::make_unique<CQenDlg>(MainWindowServices{
-            context, resources, usb, clock, alerts, dialogs, [] { return AboutTexts{}; }});
+// The editor with its side tools, made as the application makes them.
+struct Rig : Editor {
+    explicit Rig(bool boardPlugged) : Editor(boardPlugged) {
         tools = std::make_unique<CToolWindows>(*window, midi, timer, resources.SmallFont());
         window->SetToolWindows(tools.get());
-        window->show();
     }
     ~Rig() { window->SetToolWindows(nullptr); }
 
-    bool MelodyItemEnabled() {
-        window->UpdateMenuStates();
-        return window->Action(CommandId::MelodyEditor)->isEnabled();
-    }
-    QString LastLine() const { return window->MessageText()->document()->lastBlock().text(); }
+    bool MelodyItemEnabled() { return Enabled(CommandId::MelodyEditor); }
 
-    SystemLinkClock clock;
-    SimulatedBoard board{clock};
-    UsbInterface usb{board};
-    UidGenerator uids;
-    NUVOAddrGenerator slotTable;
-    RecordingNotifier alerts;
-    CFlowObjectManager store{uids, slotTable, alerts};
-    EditorContext context{store};
-    DrawingResources resources;
-    NoDialogs dialogs;
     SilentMidi midi;
     RealPlaybackTimer timer;
-    std::unique_ptr<CQenDlg> window;
     std::unique_ptr<CToolWindows> tools;
 };
 

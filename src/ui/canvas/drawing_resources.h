@@ -10,9 +10,10 @@
 #include <QString>
 
 #include "common/font_faces.h"
+#include "common/window_colour.h"
 
 namespace Colours {
-inline constexpr QRgb Window = qRgb(222, 231, 231);
+inline constexpr QRgb Window = kWindowBackground;
 inline constexpr QRgb Selected = qRgb(0, 0, 255);
 inline constexpr QRgb Grid = qRgb(131, 202, 255);
 inline constexpr QRgb Sheet = qRgb(255, 255, 255);

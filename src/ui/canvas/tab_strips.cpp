@@ -3,10 +3,10 @@
 
 #include <QPainter>
 
+#include "common/window_colour.h"
 #include "notifier.h"
 
 namespace {
-constexpr QRgb kWindowColour = qRgb(222, 231, 231);
 
 std::vector<QString> TopImages() {
     return {":/images/tabs/top_flowchart.png", ":/images/tabs/top_clock.png",
@@ -50,7 +50,7 @@ bool CTabManager::Load(INotifier& notifier) {
 
 void CTabManager::Draw(QPainter& target, int y) {
     if (surface_.isNull()) return;
-    surface_.fill(kWindowColour);
+    surface_.fill(kWindowBackground);
     {
         QPainter painter(&surface_);
         for (std::size_t i = 0; i < images_.size(); ++i) {

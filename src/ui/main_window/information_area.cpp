@@ -4,9 +4,10 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "common/window_colour.h"
+
 namespace {
 
-constexpr QRgb kBackground = qRgb(222, 231, 231);
 
 QFont PanelFont(int pixels) {
     QFont font;
@@ -110,7 +111,7 @@ void CDlgInformationArea::Place(int clientWidth, int clientHeight) {
 void CDlgInformationArea::paintEvent(QPaintEvent*) {
     const InformationTexts texts = ComposeInformation(status_);
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(kBackground));
+    painter.fillRect(rect(), QColor(kWindowBackground));
     painter.setPen(Qt::black);
     QRect area = rect();
     area.translate(0, 28);

@@ -17,6 +17,7 @@
 #include "canvas/editor_context.h"
 #include "canvas/work_area.h"
 #include "common/command_ids.h"
+#include "common/window_colour.h"
 #include "dialogs/clock_page.h"
 #include "dialogs/report_page.h"
 #include "file_dialogs.h"
@@ -32,7 +33,6 @@ Q_LOGGING_CATEGORY(lcLink, "qen.link", QtWarningMsg)
 
 namespace {
 
-constexpr QRgb kBackground = qRgb(222, 231, 231);
 constexpr const char* kCloseQuestion = "未保存のデータがあります。終了しますか。";
 constexpr const char* kNewDocumentDone = "ファイルを新規作成しました。";
 constexpr int kPaneWidth = 200;
@@ -61,7 +61,7 @@ CQenDlg::CQenDlg(MainWindowServices services, QWidget* parent)
     setWindowTitle(QStringLiteral("テルノエディタ"));
     setWindowIcon(ApplicationIcon());
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(kBackground));
+    background.setColor(QPalette::Window, QColor(kWindowBackground));
     setPalette(background);
 
     // The link first: the children ask it for the board's bytes as soon as they exist.

@@ -7,10 +7,10 @@
 #include <QScrollBar>
 
 #include "chart_store.h"
+#include "common/window_colour.h"
 #include "main_window/palette_icons.h"
 
 namespace {
-constexpr QRgb kBackground = qRgb(222, 231, 231);
 constexpr QRgb kPickedOutline = qRgb(255, 0, 0);
 }  // namespace
 
@@ -71,7 +71,7 @@ void CDlgFlowIconArea::OnScrollAction(int action) {
 }
 
 void CDlgFlowIconArea::paintEvent(QPaintEvent*) {
-    surface_.fill(kBackground);
+    surface_.fill(kWindowBackground);
     {
         QPainter painter(&surface_);
         for (const auto& item : icons_.Items())
@@ -84,7 +84,7 @@ void CDlgFlowIconArea::paintEvent(QPaintEvent*) {
         }
     }
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(kBackground));
+    painter.fillRect(rect(), QColor(kWindowBackground));
     painter.drawImage(
         QPoint(0, 0), surface_,
         QRect(0, CFlowIconManager::kItemHeight * ScrollPosition(), surface_.width(), height()));

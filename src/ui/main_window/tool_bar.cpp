@@ -9,11 +9,11 @@
 #include <array>
 
 #include "common/command_ids.h"
+#include "common/window_colour.h"
 #include "notifier.h"
 
 namespace {
 
-constexpr QRgb kBackground = qRgb(222, 231, 231);
 
 struct ButtonSpec {
     int control;
@@ -182,7 +182,7 @@ void CDlgToolBar::ShowForPage(int page) {
 
 void CDlgToolBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(kBackground));
+    painter.fillRect(rect(), QColor(kWindowBackground));
 }
 
 void CDlgToolBar::keyPressEvent(QKeyEvent* event) { event->accept(); }

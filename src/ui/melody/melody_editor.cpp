@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "common/help_pages.h"
+#include "common/window_colour.h"
 #include "melody/melody_dialogs.h"
 #include "melody_image.h"
 #include "melody_timing.h"
@@ -77,7 +78,7 @@ CDlgToolMelody::CDlgToolMelody(MelodyEditorServices services, QWidget* parent)
     player_->Open();
 
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(222, 231, 231));
+    background.setColor(QPalette::Window, QColor(kWindowBackground));
     setPalette(background);
     canvas_ = new StaffCanvas(*this, this);
     canvas_->setFixedSize(kClientWidth, kClientHeight);

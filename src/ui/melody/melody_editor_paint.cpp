@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "common/window_colour.h"
 #include "melody/melody_editor.h"
 #include "melody/melody_symbols.h"
 
@@ -24,7 +25,7 @@ void DrawStaff(QPainter& p, int width, bool atStart) {
 }  // namespace
 
 void CDlgToolMelody::Paint(QPainter& painter) const {
-    painter.fillRect(canvas_->rect(), QColor(222, 231, 231));
+    painter.fillRect(canvas_->rect(), QColor(kWindowBackground));
     PaintPalette(painter);
     // The tempo symbol: a quarter note before "=".
     const MelodyNote tempoNote{TypeOf(MelodySymbol::QuarterNote), 0, 0, 0, 72, 72};

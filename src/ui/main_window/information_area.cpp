@@ -8,7 +8,6 @@
 
 namespace {
 
-
 QFont PanelFont(int pixels) {
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
@@ -105,7 +104,8 @@ void CDlgInformationArea::SetStatus(const BoardStatus& status) {
 
 void CDlgInformationArea::Place(int clientWidth, int clientHeight) {
     const int top = y();
-    setGeometry(clientWidth - kWidth, top, kWidth, std::max(0, clientHeight - MainWindowLayout::kMessageAreaHeight - top));
+    const int bottom = clientHeight - MainWindowLayout::kMessageAreaHeight;
+    setGeometry(clientWidth - kWidth, top, kWidth, std::max(0, bottom - top));
 }
 
 void CDlgInformationArea::paintEvent(QPaintEvent*) {

@@ -16,6 +16,7 @@ inline constexpr int kMessageAreaHeight = 80;
 // The work area's rectangle in a client area of clientWidth x clientHeight.
 inline QRect WorkAreaPlacement(int clientWidth, int clientHeight) {
     using namespace MainWindowLayout;
-    return QRect(QPoint(kPaletteWidth, kToolBarHeight),
-                 QPoint(clientWidth - kInformationWidth - 1, clientHeight - kMessageAreaHeight - 1));
+    return QRect(
+        QPoint(kPaletteWidth, kToolBarHeight),
+        QPoint(clientWidth - kInformationWidth - 1, clientHeight - kMessageAreaHeight - 1));
 }

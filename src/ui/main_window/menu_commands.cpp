@@ -57,7 +57,9 @@ const std::vector<MenuSpec>& Menus() {
          {{CommandId::MelodyEditor, "メロディエディタ(&M)..."},
           {CommandId::Measurement, "計測ツール(&R)"}}},
         {"ヘルプ(&H)",
-         {{CommandId::Help, "ヘルプ(&H)..."}, {0, nullptr}, {CommandId::About, "バージョン情報(&I)"}}},
+         {{CommandId::Help, "ヘルプ(&H)..."},
+          {0, nullptr},
+          {CommandId::About, "バージョン情報(&I)"}}},
     };
     return menus;
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 struct ButtonSpec {
     int control;
     int left;

@@ -43,8 +43,10 @@ protected:
         if (event->type() == QEvent::Paint) {
             const auto* window = static_cast<const QWidget*>(watched);
             const bool fixed = window->minimumSize() == window->maximumSize();
+            // The outer size, frame included, as the settings file gives it.
+            const QSize outer = window->frameGeometry().size();
             qCInfo(lcStartup, "main window painted %lld ms after start, %d x %d %s", clock_.elapsed(),
-                   window->width(), window->height(), fixed ? "fixed" : "resizable");
+                   outer.width(), outer.height(), fixed ? "fixed" : "resizable");
             watched->removeEventFilter(this);
         }
         return false;

@@ -74,6 +74,7 @@ TEST_P(NotWellFormedFile, IsASyntaxErrorThatReadsNothing) {
     EXPECT_FALSE(LoadAll(fixture.store, GetParam().string(), report, fixture.messages));
     EXPECT_EQ(fixture.messages.boxes,
               (std::vector<std::string>{std::string(FileText::SyntaxError)}));
+    EXPECT_EQ(fixture.messages.severities, (std::vector<MessageSeverity>{MessageSeverity::Error}));
     EXPECT_TRUE(fixture.messages.lines.empty());
     EXPECT_EQ(fixture.ObjectCount(), 0u);
     EXPECT_EQ(fixture.slots.CountUsed(), 0);
@@ -114,6 +115,7 @@ TEST_F(RefusedFile, AnUnknownSymbolNamesItsChartAndIdAndNothingIsLoaded) {
     const std::string problem =
         "<chart chartId=\"2\" ... \n<fobj id=\"7\" ...\n周辺に問題があります";
     EXPECT_EQ(messages.boxes, (std::vector<std::string>{problem}));
+    EXPECT_EQ(messages.severities, (std::vector<MessageSeverity>{MessageSeverity::Plain}));
     EXPECT_EQ(messages.lines, (std::vector<std::string>{problem}));
     ExpectNothingChanged();
 }

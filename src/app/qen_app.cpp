@@ -1,8 +1,6 @@
 // Start-up and tear-down of the editor process.
 #include "qen_app.h"
 
-#include <clocale>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLibraryInfo>
@@ -70,9 +68,6 @@ AboutTexts ReadVersionTexts() {
 }  // namespace
 
 CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
-    // The application takes the user's locale for everything; numbers in the
-    // core (symbol labels, the wait field) are always written with a decimal point.
-    std::setlocale(LC_NUMERIC, "C");
     // The interface is Japanese whatever the desktop's language: Qt's own
     // texts (file dialogs, standard buttons, scroll-bar menus) follow it.
     if (translator_.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),

@@ -22,6 +22,7 @@
 #include "nuvo_addr_generator.h"
 #include "palette.h"
 #include "rtmidi_output.h"
+#include "settings_location.h"
 #include "tool_windows.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
@@ -68,6 +69,8 @@ AboutTexts ReadVersionTexts() {
 }  // namespace
 
 CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
+    // Ties the windows to the desktop entry, for the icon and name the desktop shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QEN_APP_ID));
     // The application takes the user's locale for everything; numbers in the
     // core (symbol labels, the wait field) are always written with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
@@ -104,10 +107,14 @@ int CQenApp::Run() {
     CFlowObjectManager store(uids, slotTable, alerts);
     EditorContext context(store);
 
-    // Relative names (the settings file, the help pages) are the program's.
+    // Relative names (the help pages) are the program's. The settings file is
+    // the user's, else the system's, else the one beside the program.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const auto settingsFile =
+        LocateSettingsFile(EditorConfigFolders(ProcessConfigEnvironment()),
+                           QCoreApplication::applicationDirPath().toStdString(), kSettingsFileName);
     Utility::CAppIniFile ini;
-    const WindowSettings window = ReadWindowSettings(ini, kSettingsFileName);
+    const WindowSettings window = ReadWindowSettings(ini, settingsFile.string());
     context.state.fixedSize = window.fixedSize != 0;
     context.state.windowWidth = window.width;
     context.state.windowHeight = window.height;

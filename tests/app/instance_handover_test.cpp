@@ -29,8 +29,7 @@ public:
 
 // The later start runs in a thread of its own, as it runs in a process of its own.
 std::future<bool> HandOverLater(const QString& socket, const QString& file, int timeoutMs) {
-    return std::async(std::launch::async,
-                      [=] { return HandOverFile(socket, file, timeoutMs); });
+    return std::async(std::launch::async, [=] { return HandOverFile(socket, file, timeoutMs); });
 }
 
 bool Finish(std::future<bool>& result) {

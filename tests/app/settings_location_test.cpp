@@ -1,13 +1,13 @@
 // Where the settings file is looked for: the configuration folders named by
 // the environment, and the search through them down to the program's folder.
+#include "settings_location.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "settings_location.h"
 
 namespace fs = std::filesystem;
 
@@ -27,7 +27,8 @@ TEST(ConfigFolders, FromEnvironment) {
         {{"cfg", "", "/home/pupil"}, "/home/pupil/.config/qen-editor", {"/etc/xdg/qen-editor"}},
         {{"", "", ""}, "", {"/etc/xdg/qen-editor"}},
         {{"", "", "home"}, "", {"/etc/xdg/qen-editor"}},
-        {{"", "/site:/vendor/xdg", "/h"}, "/h/.config/qen-editor",
+        {{"", "/site:/vendor/xdg", "/h"},
+         "/h/.config/qen-editor",
          {"/site/qen-editor", "/vendor/xdg/qen-editor"}},
         {{"", "rel::/site", "/h"}, "/h/.config/qen-editor", {"/site/qen-editor"}},
         {{"", "rel", "/h"}, "/h/.config/qen-editor", {"/etc/xdg/qen-editor"}},

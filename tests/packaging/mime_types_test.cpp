@@ -31,10 +31,13 @@ QStringList MissingIcons(const QString& context, const QString& name) {
     QStringList missing;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString path = QString("%1/icons/hicolor/%2x%2/%3/%4.png")
-                                 .arg(kPackaging).arg(size).arg(context, name);
+                                 .arg(kPackaging)
+                                 .arg(size)
+                                 .arg(context, name);
         if (!QFile::exists(path)) missing << path;
     }
-    const QString svg = QString("%1/icons/hicolor/scalable/%2/%3.svg").arg(kPackaging, context, name);
+    const QString svg =
+        QString("%1/icons/hicolor/scalable/%2/%3.svg").arg(kPackaging, context, name);
     if (!QFile::exists(svg)) missing << svg;
     return missing;
 }
@@ -81,8 +84,8 @@ private slots:
                                     << "application/xml";
         QTest::newRow("root that starts like qex") << "c.xml" << prolog + "<qexample/>\n"
                                                    << "application/xml";
-        QTest::newRow("other root, no prolog") << "d.xml" << QByteArray("<catalog/>\n")
-                                               << "application/xml";
+        QTest::newRow("other root, no prolog")
+            << "d.xml" << QByteArray("<catalog/>\n") << "application/xml";
         QTest::newRow("melody") << "tune.mel" << QByteArray("tune\r\n120\r\n0\r\n3,40,0,0,0\r\n")
                                 << kMelody;
         QTest::newRow("empty melody") << "empty.mel" << QByteArray() << kMelody;

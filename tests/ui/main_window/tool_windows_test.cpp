@@ -7,42 +7,14 @@
 #include <memory>
 
 #include "main_window/tool_bar.h"
-#include "main_window_test_support.h"
-
-namespace {
-
-class SilentMidi : public IMidiOutput {
-public:
-    bool Open() override { return false; }
-    bool IsOpen() const override { return false; }
-    void NoteOn(std::uint8_t) override {}
-    void NoteOff(std::uint8_t) override {}
-    void Close() override {}
-};
-
-// The editor with its side tools, made as the application makes them.
-struct Rig : Editor {
-    explicit Rig(bool boardPlugged) : Editor(boardPlugged) {
-        tools = std::make_unique<CToolWindows>(*window, midi, timer, resources.SmallFont());
-        window->SetToolWindows(tools.get());
-    }
-    ~Rig() { window->SetToolWindows(nullptr); }
-
-    bool MelodyItemEnabled() { return Enabled(CommandId::MelodyEditor); }
-
-    SilentMidi midi;
-    RealPlaybackTimer timer;
-    std::unique_ptr<CToolWindows> tools;
-};
-
-}  // namespace
+#include "tool_windows_rig.h"
 
 class ToolWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void theMenuItemShowsTheEditorAndClosingGivesTheMainWindowBack() {
-        Rig r(false);
+        EditorWithTools r(false);
         CDlgToolMelody& editor = r.tools->MelodyEditor();
         QVERIFY(!editor.isVisible());
         QVERIFY(r.MelodyItemEnabled());
@@ -62,7 +34,7 @@ private slots:
     }
 
     void theEditorSendsItsMelodyToTheBoard() {
-        Rig r(true);
+        EditorWithTools r(true);
         QTRY_VERIFY_WITH_TIMEOUT(r.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
         CDlgToolMelody& editor = r.tools->MelodyEditor();
         r.window->OnCommand(CommandId::MelodyEditor);

@@ -16,8 +16,7 @@ void RecentFiles::Load() {
     std::string line;
     while (paths_.size() < kLimit && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || std::find(paths_.begin(), paths_.end(), line) != paths_.end())
-            continue;
+        if (line.empty() || std::find(paths_.begin(), paths_.end(), line) != paths_.end()) continue;
         paths_.push_back(line);
     }
 }

@@ -1,12 +1,12 @@
 // The recent-files list: its order and limit, and the file it is kept in.
+#include "recent_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "recent_files.h"
 
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
@@ -21,7 +21,8 @@ TEST(RecentFilesList, NewestFirstWithoutRepeatsUpToEight) {
     };
     const Case cases[] = {
         {"newest first", {"/a.xml", "/b.xml", "/c.xml"}, {"/c.xml", "/b.xml", "/a.xml"}},
-        {"a listed file moves up", {"/a.xml", "/b.xml", "/c.xml", "/a.xml"},
+        {"a listed file moves up",
+         {"/a.xml", "/b.xml", "/c.xml", "/a.xml"},
          {"/a.xml", "/c.xml", "/b.xml"}},
         {"the newest again changes nothing", {"/a.xml", "/b.xml", "/b.xml"}, {"/b.xml", "/a.xml"}},
         {"the oldest drops out after eight",

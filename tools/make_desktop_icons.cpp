@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-
 #include <array>
 #include <cstdio>
 

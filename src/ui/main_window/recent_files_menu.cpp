@@ -29,9 +29,12 @@ QString RecentText(std::size_t index, const std::string& path, const QFontMetric
 
 bool CQenDlg::OpenDocumentPath(const std::string& path) {
     if (state_.modified && !dialogs_.AskYesNo(FileText::DiscardUnsaved)) return false;
-    ReportData report;
-    const bool opened = documents_.OpenPath(path, report);
-    workArea_->ReportPage()->SetReport(report);
+    bool opened = false;
+    workArea_->ReplaceDocument([&] {
+        ReportData report;
+        opened = documents_.OpenPath(path, report);
+        workArea_->ReportPage()->SetReport(report);
+    });
     if (opened) RememberDocument();
     return opened;
 }

@@ -227,6 +227,7 @@ private slots:
         item->trigger();
         QCOMPARE(e.store.CountSymbols(), 1);
         QVERIFY(e.window->windowTitle().endsWith("chart.xml"));
+        QCOMPARE(e.Pane(1), QStringLiteral("図記号   1/250"));  // the counts follow
     }
 
     // A file that does not load leaves an empty document and stays off the list.

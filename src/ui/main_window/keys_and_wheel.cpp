@@ -62,10 +62,12 @@ bool CQenDlg::eventFilter(QObject* watched, QEvent* event) {
 bool CQenDlg::PreTranslateKey(QKeyEvent* event) {
     // A standard shortcut whose menu item cannot be chosen goes on too: Ctrl+Z
     // undoes typing in a field of the report page, where the edit menu is off.
+    // A held key runs its command once: the repeats of a Ctrl+Q that closed
+    // the melody editor must not go on to quit the editor.
     const QKeyCombination keys(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
     if (const int standard = StandardShortcutCommand(keys)) {
         if (!MenuItemAvailable(standard)) return false;
-        OnCommand(standard);
+        if (!event->isAutoRepeat()) OnCommand(standard);
         return true;
     }
     int command = 0;

@@ -126,6 +126,10 @@ private slots:
         QCOMPARE(e.dialogs.questions.back(),
                  std::string("未保存のデータがあります。終了しますか。"));
         QVERIFY(e.window->isVisible());
+        // The repeats of a held key do not run the command again.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier, QString(), true);
+        QApplication::sendEvent(&e.Work(), &repeat);
+        QCOMPARE(e.dialogs.questions.size(), std::size_t{1});
         e.dialogs.answers = {true};
         QTest::keyClick(&e.Work(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!e.window->isVisible());

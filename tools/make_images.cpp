@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "icon_drawings.h"
+
 namespace {
 
 const QColor kInk(40, 40, 40);
@@ -440,24 +442,7 @@ QImage AppIcon(int size) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 64.0, size / 64.0);
-    QLinearGradient tile(0, 0, 0, 64);
-    tile.setColorAt(0, QColor(90, 160, 235));
-    tile.setColorAt(1, QColor(30, 90, 170));
-    p.setPen(Qt::NoPen);
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(QPointF(32, 19), QPointF(32, 25));
-    p.drawLine(QPointF(32, 37), QPointF(32, 44));
-    p.setPen(QPen(kInk, 2));
-    p.setBrush(QColor(255, 236, 214));
-    p.drawRoundedRect(QRectF(18, 8, 28, 11), 5.5, 5.5);
-    p.setBrush(QColor(255, 250, 205));
-    QPolygonF diamond;
-    diamond << QPointF(16, 31) << QPointF(32, 25) << QPointF(48, 31) << QPointF(32, 37);
-    p.drawPolygon(diamond);
-    p.setBrush(QColor(255, 236, 214));
-    p.drawRoundedRect(QRectF(18, 44, 28, 11), 5.5, 5.5);
+    icons::PaintAppIcon(p);
     return image;
 }
 

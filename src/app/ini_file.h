@@ -27,12 +27,13 @@ protected:
     std::string path_;
 };
 
-// The settings file named relative to the current directory, which the
-// application makes the program's directory before reading it.
+// The settings file, a relative name taken in the current directory, which
+// the application makes the program's directory before reading it.
 class CAppIniFile : public IIniFile {
 public:
-    // Opens "<current directory>/fileName". A missing file leaves the object
-    // closed when mustExist is set, open without a file otherwise; both answer false.
+    // Opens "<current directory>/fileName", or fileName itself when it is an
+    // absolute path. A missing file leaves the object closed when mustExist
+    // is set, open without a file otherwise; both answer false.
     bool Open(const std::string& fileName, bool mustExist) override;
     std::string GetString(std::string_view section, std::string_view key) override;
     // Replaces the key's value or adds the key (and its section); false when

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -13,16 +14,21 @@
 #include "canvas/editor_context.h"
 #include "chart_store.h"
 #include "common/qt_dialogs.h"
+#include "editor_file_target.h"
+#include "file_requests.h"
 #include "first_open_output.h"
 #include "hidapi_transport.h"
 #include "ini_file.h"
+#include "instance_channel.h"
 #include "link_clock.h"
 #include "main_window/main_window.h"
 #include "main_window/palette.h"
 #include "main_window/tool_windows.h"
 #include "name_tables.h"
 #include "nuvo_addr_generator.h"
+#include "recent_files.h"
 #include "rtmidi_output.h"
+#include "settings_location.h"
 #include "tone_output.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
@@ -32,6 +38,9 @@ namespace {
 
 // Enabled with QT_LOGGING_RULES="qen.startup.info=true" by the start-up benchmark.
 Q_LOGGING_CATEGORY(lcStartup, "qen.startup", QtWarningMsg)
+
+// How long a later start waits for the running copy to take its file.
+constexpr int kHandOverTimeoutMs = 5000;
 
 // Logs once, when the main window has been painted for the first time,
 // with its size and whether the settings file fixed it.
@@ -68,9 +77,21 @@ AboutTexts ReadVersionTexts() {
     return texts;
 }
 
+// The files named on the command line, made absolute from the folder the
+// editor was started in (which the start-up leaves for the program's).
+QStringList FileArguments() {
+    QStringList files;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        files << QFileInfo(arguments[i]).absoluteFilePath();
+    return files;
+}
+
 }  // namespace
 
 CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
+    // Ties the windows to the desktop entry, for the icon and name the desktop shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QEN_APP_ID));
     // The interface is Japanese whatever the desktop's language: Qt's own
     // texts (file dialogs, standard buttons, scroll-bar menus) follow it.
     if (translator_.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
@@ -81,13 +102,21 @@ CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
 int CQenApp::Run() {
     QElapsedTimer startClock;
     startClock.start();
+    const QStringList files = FileArguments();
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     const QString lockFolder = runtime.isEmpty() ? QDir::tempPath() : runtime;
-    // Only another running copy ends this one; a lock that cannot be made
-    // (an unwritable folder) does not keep the editor from starting.
+    const QString socketPath = InstanceSocketPath(lockFolder);
+    // Only another running copy ends this one: it takes this start's files, and
+    // without files this start ends silently. A lock that cannot be made (an
+    // unwritable folder) does not keep the editor from starting.
     if (!instanceLock_.Acquire(lockFolder.toStdString(), kSingleInstanceName) &&
-        instanceLock_.HeldElsewhere())
+        instanceLock_.HeldElsewhere()) {
+        for (const QString& file : files)
+            if (!HandOverFile(socketPath, file, kHandOverTimeoutMs))
+                std::fprintf(stderr, "qen-editor: the running editor did not take %s\n",
+                             qUtf8Printable(file));
         return 0;
+    }
 
     // The process-wide objects, each once, before any window.
     HidapiTransport transport;
@@ -104,17 +133,28 @@ int CQenApp::Run() {
     CFlowObjectManager store(uids, slotTable, alerts);
     EditorContext context(store);
 
-    // Relative names (the settings file, the help pages) are the program's.
+    // Relative names (the help pages) are the program's. The settings file is
+    // the user's, else the system's, else the one beside the program.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const ConfigFolders configFolders = EditorConfigFolders(ProcessConfigEnvironment());
+    const auto settingsFile = LocateSettingsFile(
+        configFolders, QCoreApplication::applicationDirPath().toStdString(), kSettingsFileName);
     Utility::CAppIniFile ini;
-    const WindowSettings window = ReadWindowSettings(ini, kSettingsFileName);
+    const WindowSettings window = ReadWindowSettings(ini, settingsFile.string());
     context.state.fixedSize = window.fixedSize != 0;
     context.state.windowWidth = window.width;
     context.state.windowHeight = window.height;
     context.dragCursor = LoadDragCursor();
 
+    // The recent files sit beside the user's settings, in a file of the editor's own.
+    RecentFiles recentFiles(configFolders.user.empty()
+                                ? std::filesystem::path()
+                                : configFolders.user / RecentFiles::kFileName);
+    recentFiles.Load();
+
     QtFileDialogs dialogs;
-    CQenDlg mainWindow({context, resources, usb, clock, alerts, dialogs, ReadVersionTexts});
+    CQenDlg mainWindow(
+        {context, resources, usb, clock, alerts, dialogs, ReadVersionTexts, &recentFiles});
     alerts.SetParent(&mainWindow);
     dialogs.SetParent(&mainWindow);
     // The melody editor, hidden until its menu item. It plays through a MIDI
@@ -129,7 +169,16 @@ int CQenApp::Run() {
     mainWindow.SetToolWindows(&tools);
     FirstPaintProbe probe(startClock);
     mainWindow.installEventFilter(&probe);
+
+    // Files from the command line, and those later starts hand over.
+    EditorFileTarget fileTarget(mainWindow, tools);
+    FileRequests fileRequests(fileTarget);
+    InstanceListener listener;
+    QObject::connect(&listener, &InstanceListener::fileRequested, &fileRequests,
+                     &FileRequests::Request);
+    listener.Listen(socketPath);
     mainWindow.show();
+    for (const QString& file : files) fileRequests.Request(file);
     QApplication::exec();
     mainWindow.SetToolWindows(nullptr);  // the tools go first
     return 0;

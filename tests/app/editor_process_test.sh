@@ -14,6 +14,8 @@ trap cleanup EXIT
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$work/runtime"
+# No settings in configuration folders: they would come before the program's.
+export XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config-dirs"
 export QT_LOGGING_RULES="qen.startup.info=true"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -34,6 +34,10 @@ public:
     // A menu, key or tool bar command (ids of CommandId); false for ids the
     // work area does not handle.
     bool OnCommand(int id);
+    // Runs a change that may replace the document (new, open): a drag or a
+    // line in progress ends first, as it refers to objects the change drops;
+    // the counts and the picture follow the change.
+    void ReplaceDocument(const std::function<void()>& change);
 
     // The palette's drop: places a symbol of kind at the cell under the
     // client point when it lies in the drawing area of the flowchart page in

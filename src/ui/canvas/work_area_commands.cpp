@@ -65,16 +65,10 @@ bool CDlgWorkArea::OnCommand(int id) {
             ChangeSettingsAtContextPoint();
             break;
         case CommandId::New:
-            // A new or opened document drops the objects a drag or a line
-            // in progress refers to: end the mode first.
-            EndMouseMode();
-            host_.NewDocument();
-            EditDone();
+            ReplaceDocument([this] { host_.NewDocument(); });
             break;
         case CommandId::Open:
-            EndMouseMode();
-            host_.OpenDocument();
-            EditDone();
+            ReplaceDocument([this] { host_.OpenDocument(); });
             break;
         case CommandId::Save:
             host_.SaveDocument();
@@ -89,6 +83,12 @@ bool CDlgWorkArea::OnCommand(int id) {
             return false;
     }
     return true;
+}
+
+void CDlgWorkArea::ReplaceDocument(const std::function<void()>& change) {
+    EndMouseMode();
+    change();
+    EditDone();
 }
 
 void CDlgWorkArea::EditDone() {

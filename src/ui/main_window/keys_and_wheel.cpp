@@ -6,6 +6,7 @@
 #include "canvas/work_area.h"
 #include "common/command_ids.h"
 #include "main_window/main_window.h"
+#include "main_window/standard_shortcuts.h"
 
 namespace {
 
@@ -59,6 +60,16 @@ bool CQenDlg::eventFilter(QObject* watched, QEvent* event) {
 // The page's command keys run here, before any child sees them; other keys
 // go on to the focused control (the report page's fields need them).
 bool CQenDlg::PreTranslateKey(QKeyEvent* event) {
+    // A standard shortcut whose menu item cannot be chosen goes on too: Ctrl+Z
+    // undoes typing in a field of the report page, where the edit menu is off.
+    // A held key runs its command once: the repeats of a Ctrl+Q that closed
+    // the melody editor must not go on to quit the editor.
+    const QKeyCombination keys(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    if (const int standard = StandardShortcutCommand(keys)) {
+        if (!MenuItemAvailable(standard)) return false;
+        if (!event->isAutoRepeat()) OnCommand(standard);
+        return true;
+    }
     int command = 0;
     if (state_.currentPage == 0) {
         command = FlowchartKeyCommand(*event);

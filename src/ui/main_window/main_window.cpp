@@ -55,6 +55,7 @@ CQenDlg::CQenDlg(MainWindowServices services, QWidget* parent)
       alerts_(services.alerts),
       dialogs_(services.dialogs),
       aboutTexts_(std::move(services.aboutTexts)),
+      recentFiles_(services.recentFiles),
       messageSink_(std::make_unique<MessageSink>(messages_)),
       settingsEditor_(this),
       documents_(state_, *messageSink_) {
@@ -284,13 +285,19 @@ void CQenDlg::NewDocument() {
 
 void CQenDlg::OpenDocument() {
     ReportData report = workArea_->ReportPage()->GetReport();
-    if (documents_.Open(report, dialogs_)) workArea_->ReportPage()->SetReport(report);
+    if (!documents_.Open(report, dialogs_)) return;
+    workArea_->ReportPage()->SetReport(report);
+    RememberDocument();
 }
 
-void CQenDlg::SaveDocument() { documents_.Save(workArea_->ReportPage()->GetReport(), dialogs_); }
+void CQenDlg::SaveDocument() {
+    if (documents_.Save(workArea_->ReportPage()->GetReport(), dialogs_) == SaveResult::Saved)
+        RememberDocument();
+}
 
 void CQenDlg::SaveDocumentAs() {
-    documents_.SaveAs(workArea_->ReportPage()->GetReport(), dialogs_);
+    if (documents_.SaveAs(workArea_->ReportPage()->GetReport(), dialogs_) == SaveResult::Saved)
+        RememberDocument();
 }
 
 void CQenDlg::PrintChart() {

@@ -32,6 +32,7 @@ class INotifier;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class RecentFiles;
 struct EditorContext;
 
 // The melody editor as the main window drives it.
@@ -57,6 +58,8 @@ struct MainWindowServices {
     IFileDialogs& dialogs;  // file choosers and yes / no questions
     // Reads the program's version block when the about box opens.
     std::function<AboutTexts()> aboutTexts;
+    // The flowchart files last opened or saved, listed in the ファイル menu; none when null.
+    RecentFiles* recentFiles = nullptr;
 };
 
 class CQenDlg : public QMainWindow,
@@ -86,6 +89,11 @@ public:
     // the window open; otherwise the board worker stops and the window closes.
     bool CloseMainWindow();
 
+    // Opens path as the open command does once a file is chosen, asking
+    // first about unsaved changes; false when the user keeps the document
+    // or the file does not load.
+    bool OpenDocumentPath(const std::string& path);
+
     void Redetect();
     void Detach();
     void WriteMessage(std::string_view text) override;
@@ -100,6 +108,7 @@ public:
     CDlgFlowIconArea* Palette() const { return palette_; }
     CDlgWorkArea* WorkArea() const { return workArea_; }
     QAction* Action(int id) const;
+    QMenu* FileMenu() const { return fileMenu_; }
     QLabel* StatusPane(int index) const { return panes_[index]; }
     BoardLink& Link() { return *link_; }
     // The chart-area rectangle a palette drag keeps the pointer in, in screen
@@ -154,6 +163,11 @@ private:
     void FitToFrame();
     void LayoutChildren();
 
+    // Recent files: the document just opened or saved goes first in the list,
+    // and the ファイル menu shows the list.
+    void RememberDocument();
+    void UpdateRecentFiles();
+
     // Board link.
     void StartLink();
     void OpenBoard(bool redetect);
@@ -166,6 +180,8 @@ private:
     bool PreTranslateKey(QKeyEvent* event);
     bool RouteWheel(QObject* watched, QWheelEvent* event);
     bool InThisWindow(QObject* watched) const;
+    // Whether the item could be chosen in its menu now, by the menus' rules.
+    bool MenuItemAvailable(int id);
 
     bool MayClose();
     void ShowAbout();
@@ -180,6 +196,7 @@ private:
     IFileDialogs& dialogs_;
     std::function<AboutTexts()> aboutTexts_;
     IToolWindows* tools_ = nullptr;
+    RecentFiles* recentFiles_ = nullptr;
     // The measurement tool: a hidden window of its own, made before the other children.
     std::unique_ptr<MeasurementDialogs> measurementDialogs_;
     CDlgToolMeasurement* measurement_ = nullptr;
@@ -198,6 +215,9 @@ private:
     CDlgFlowIconArea* palette_ = nullptr;
     CDlgWorkArea* workArea_ = nullptr;
     std::map<int, QAction*> actions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;  // ends the recent files, before the exit item
+    std::vector<QAction*> recentActions_;
     QMenu* editMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QTimer redetectTimer_;  // timer 12: a board arrived, look for it a second later

@@ -8,6 +8,7 @@
 #include "common/command_ids.h"
 #include "common/help_pages.h"
 #include "main_window/main_window.h"
+#include "main_window/standard_shortcuts.h"
 #include "measure/measure_window.h"
 
 namespace {
@@ -64,6 +65,15 @@ const std::vector<MenuSpec>& Menus() {
     return menus;
 }
 
+// The item's text with its standard shortcut, if it has one, after the tab.
+QString ItemText(const MenuItem& item) {
+    const QString text = QString::fromUtf8(item.text);
+    const StandardShortcut* shortcut = StandardShortcutOf(item.id);
+    if (!shortcut) return text;
+    return text.section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t') +
+           QKeySequence(shortcut->keys).toString(QKeySequence::PortableText);
+}
+
 }  // namespace
 
 void CQenDlg::CreateMenus() {
@@ -75,21 +85,33 @@ void CQenDlg::CreateMenus() {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            QAction* action = menu->addAction(ItemText(item));
             const int id = item.id;
             connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
             actions_[id] = action;
         }
+        if (menuRow.items.front().id == CommandId::New) fileMenu_ = menu;
         if (menuRow.items.front().id == CommandId::Undo) editMenu_ = menu;
         if (menuRow.items.front().id == CommandId::WholeView) viewMenu_ = menu;
     }
     actions_[CommandId::WholeView]->setCheckable(true);
     actions_[CommandId::NormalView]->setCheckable(true);
+    // The recent files go between the print item and the exit item.
+    recentSeparator_ = fileMenu_->insertSeparator(actions_[CommandId::Exit]);
+    UpdateRecentFiles();
 }
 
 QAction* CQenDlg::Action(int id) const {
     const auto found = actions_.find(id);
     return found == actions_.end() ? nullptr : found->second;
+}
+
+bool CQenDlg::MenuItemAvailable(int id) {
+    UpdateMenuStates();
+    const QAction* action = Action(id);
+    if (!action || !action->isEnabled()) return false;
+    const auto* menu = qobject_cast<const QMenu*>(action->parent());
+    return !menu || menu->menuAction()->isEnabled();
 }
 
 void CQenDlg::OnCommand(int id) {

@@ -114,17 +114,20 @@ void CDlgToolMelody::CreateMenus() {
         }
         return menu;
     };
-    QMenu* file = addMenu("ファイル(&F)", {{MelodyMenuId::New, "新規作成(&N)"},
-                                           {MelodyMenuId::Open, "開く(&O)..."},
-                                           {MelodyMenuId::Save, "上書き保存(&S)"},
-                                           {MelodyMenuId::SaveAs, "名前を付けて保存(&A)..."}});
+    // The file items and help carry the shortcuts users of every desktop
+    // program try first; the close item takes the quit key.
+    QMenu* file = addMenu("ファイル(&F)", {{MelodyMenuId::New, "新規作成(&N)\tCtrl+N"},
+                                           {MelodyMenuId::Open, "開く(&O)...\tCtrl+O"},
+                                           {MelodyMenuId::Save, "上書き保存(&S)\tCtrl+S"},
+                                           {MelodyMenuId::SaveAs, "名前を付けて保存(&A)...\tCtrl+Shift+S"}});
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("終了"));
+    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(close, &QAction::triggered, this, [this] { OnCommand(MelodyMenuId::Close); });
     actions_[MelodyMenuId::Close] = close;
     addMenu("演奏(&P)", {{MelodyMenuId::Play, "再生"}, {MelodyMenuId::Stop, "停止"}});
     addMenu("ボード(&B)", {{MelodyMenuId::Transfer, "転送\tF8"}});
-    addMenu("ヘルプ(&H)", {{MelodyMenuId::Help, "ヘルプ(&H)..."}});
+    addMenu("ヘルプ(&H)", {{MelodyMenuId::Help, "ヘルプ(&H)...\tF1"}});
 }
 
 void CDlgToolMelody::CreateControls() {

@@ -74,6 +74,10 @@ public:
     void OnCommand(int id);
     // The close command; false when the user keeps the editor.
     bool CloseEditor();
+    // Opens path as the open command does once a file is chosen, asking first
+    // about unsaved changes; false when the user keeps the melody or the file
+    // does not load.
+    bool OpenMelodyPath(const std::string& path);
 
     // For tests and the main window.
     const CMelodyDataManager& Melody() const { return melody_; }
@@ -123,6 +127,7 @@ private:
     void Transfer();
     void NewMelody();
     void OpenMelody();
+    bool LoadMelody(const std::string& path);
     bool SaveMelody(bool choosePath);
     void ShowHelp();
 

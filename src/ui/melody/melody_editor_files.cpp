@@ -27,20 +27,30 @@ void CDlgToolMelody::OpenMelody() {
     if (modified_ && !dialogs_.AskYesNo(kDiscardQuestion)) return;
     const std::optional<std::string> path =
         dialogs_.ChooseOpenPath({kExtension, {}, kFilter, false});
-    if (!path) return;
+    if (path) LoadMelody(*path);
+}
+
+bool CDlgToolMelody::OpenMelodyPath(const std::string& path) {
+    if (modified_ && !dialogs_.AskYesNo(kDiscardQuestion)) return false;
+    return LoadMelody(path);
+}
+
+bool CDlgToolMelody::LoadMelody(const std::string& path) {
     Reset();
-    if (const std::optional<MelodySettings> settings = ReadMelodyFile(*path, melody_, dialogs_)) {
+    const std::optional<MelodySettings> settings = ReadMelodyFile(path, melody_, dialogs_);
+    if (settings) {
         title_->setText(QString::fromStdString(settings->title));
         tempo_->setText(QString::number(settings->tempo));
         repeat_->setChecked(settings->repeat);
         newFile_ = false;
         modified_ = false;
-        RememberPath(*path);
+        RememberPath(path);
     }
     UpdateStatus();
     UpdateTitle();
     UpdateScrollBar(false);
     canvas_->update();
+    return settings.has_value();
 }
 
 bool CDlgToolMelody::SaveMelody(bool choosePath) {

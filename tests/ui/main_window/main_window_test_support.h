@@ -22,6 +22,7 @@
 #include "link_clock.h"
 #include "main_window/main_window.h"
 #include "nuvo_addr_generator.h"
+#include "recent_files.h"
 #include "recording_notifier.h"
 #include "simulated_board.h"
 #include "uid_generator.h"
@@ -92,7 +93,7 @@ struct Editor {
 
     void Show() {
         window = std::make_unique<CQenDlg>(
-            MainWindowServices{context, resources, usb, clock, alerts, dialogs, [this] { return about; }});
+            MainWindowServices{context, resources, usb, clock, alerts, dialogs, [this] { return about; }, &recent});
         window->show();
         exposed = QTest::qWaitForWindowExposed(window.get());
     }
@@ -119,6 +120,7 @@ struct Editor {
     EditorContext context{store};
     DrawingResources resources;
     ScriptedDialogs dialogs;
+    RecentFiles recent;  // kept for the test only
     AboutTexts about{QStringLiteral("テルノエディタ"), QStringLiteral("1.4.0"), QStringLiteral("テルノ工房")};
     std::unique_ptr<CQenDlg> window;
     bool exposed = false;

@@ -9,42 +9,14 @@
 #include <memory>
 
 #include "main_window/tool_bar.h"
-#include "main_window_test_support.h"
-
-namespace {
-
-class SilentMidi : public IMidiOutput {
-public:
-    bool Open() override { return false; }
-    bool IsOpen() const override { return false; }
-    void NoteOn(std::uint8_t) override {}
-    void NoteOff(std::uint8_t) override {}
-    void Close() override {}
-};
-
-// The editor with its side tools, made as the application makes them.
-struct Rig : Editor {
-    explicit Rig(bool boardPlugged) : Editor(boardPlugged) {
-        tools = std::make_unique<CToolWindows>(*window, midi, timer, resources.SmallFont());
-        window->SetToolWindows(tools.get());
-    }
-    ~Rig() { window->SetToolWindows(nullptr); }
-
-    bool MelodyItemEnabled() { return Enabled(CommandId::MelodyEditor); }
-
-    SilentMidi midi;
-    RealPlaybackTimer timer;
-    std::unique_ptr<CToolWindows> tools;
-};
-
-}  // namespace
+#include "tool_windows_rig.h"
 
 class ToolWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void theMenuItemShowsTheEditorAndClosingGivesTheMainWindowBack() {
-        Rig r(false);
+        EditorWithTools r(false);
         CDlgToolMelody& editor = r.tools->MelodyEditor();
         QVERIFY(!editor.isVisible());
         QVERIFY(r.MelodyItemEnabled());
@@ -67,7 +39,7 @@ private slots:
     // close event from the window system: it is refused and the melody editor
     // comes to the front; once the editor is closed the main window closes.
     void closingTheDisabledMainWindowBringsTheMelodyEditorForward() {
-        Rig r(false);
+        EditorWithTools r(false);
         CDlgToolMelody& editor = r.tools->MelodyEditor();
         r.window->OnCommand(CommandId::MelodyEditor);
         QVERIFY(!r.window->isEnabled());
@@ -91,7 +63,7 @@ private slots:
     // During a transfer the worker disables the main window: a close then
     // leaves the window and the worker running until the transfer is done.
     void closingDuringATransferKeepsTheWindowAndTheWorker() {
-        Rig r(true);
+        EditorWithTools r(true);
         QTRY_VERIFY_WITH_TIMEOUT(r.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
         r.window->OnCommand(CommandId::Transfer);
         QTRY_VERIFY_WITH_TIMEOUT(!r.window->isEnabled(), 3000);
@@ -106,7 +78,7 @@ private slots:
     }
 
     void theEditorSendsItsMelodyToTheBoard() {
-        Rig r(true);
+        EditorWithTools r(true);
         QTRY_VERIFY_WITH_TIMEOUT(r.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
         CDlgToolMelody& editor = r.tools->MelodyEditor();
         r.window->OnCommand(CommandId::MelodyEditor);

@@ -2,9 +2,11 @@
 // recording MIDI output and a simulated main window.
 #include "melody/melody_editor.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -309,6 +311,101 @@ private slots:
                                                      0, 0, 0, 0, 0, 0, 0, 0xFF}));
         QCOMPARE(image[48], std::uint8_t{0xFF});
         QCOMPARE(e.window.MelodyImageManager().Image(), image);
+    }
+
+    // The file items, the close item and help carry the shortcuts of every
+    // desktop program, shown in the menu and run from the keyboard.
+    void menuItemsCarryTheStandardShortcuts() {
+        Editor e;
+        const std::pair<int, QKeySequence> shortcuts[] = {
+            {MelodyMenuId::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+            {MelodyMenuId::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {MelodyMenuId::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {MelodyMenuId::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+            {MelodyMenuId::Close, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+            {MelodyMenuId::Help, QKeySequence(Qt::Key_F1)},
+            {MelodyMenuId::Transfer, QKeySequence(Qt::Key_F8)},
+        };
+        for (const auto& [id, keys] : shortcuts) QCOMPARE(e.window.Action(id)->shortcut(), keys);
+        QCOMPARE(e.window.Action(MelodyMenuId::Play)->shortcut(), QKeySequence());
+    }
+
+    void fileKeysRunTheFileCommands() {
+        Editor e;
+        e.window.activateWindow();  // shortcuts go to the active window
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        QTemporaryDir dir;
+        const std::string first = dir.filePath(QStringLiteral("first.mel")).toStdString();
+        const std::string second = dir.filePath(QStringLiteral("second.mel")).toStdString();
+        e.Place(0, 40);
+        e.dialogs.path = first;
+        QTest::keyClick(&e.window, Qt::Key_S, Qt::ControlModifier);  // new: save as
+        QVERIFY(QFile::exists(QString::fromStdString(first)));
+        QVERIFY(!e.window.Modified());
+        e.dialogs.path = second;
+        QTest::keyClick(&e.window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QFile::exists(QString::fromStdString(second)));
+        QVERIFY(e.window.windowTitle().endsWith(QStringLiteral("second.mel")));
+
+        e.Place(16, 40);
+        e.dialogs.answers = {false};
+        QTest::keyClick(&e.window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(e.dialogs.questions.back(),
+                 std::string("未保存のデータは破棄します。よろしいですか。"));
+        QCOMPARE(e.window.Melody().CountNotes(), 2);
+        e.dialogs.answers = {true};
+        QTest::keyClick(&e.window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(e.window.Melody().CountNotes(), 0);
+
+        e.dialogs.path = first;
+        QTest::keyClick(&e.window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(e.window.Melody().CountNotes(), 1);
+        QVERIFY(e.window.windowTitle().endsWith(QStringLiteral("first.mel")));
+
+        QTest::keyClick(&e.window, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!e.window.IsOpen());
+        QVERIFY(e.host.mainEnabled);
+    }
+
+    // No help pages beside the test: the help's failure box shows, in the editor's caption.
+    void helpKeyOpensTheEditorsHelp() {
+        Editor e;
+        e.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        QString caption;
+        QTimer::singleShot(0, [&caption] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                caption = box->windowTitle() + " " + box->text();
+                box->close();
+            }
+        });
+        QTest::keyClick(&e.window, Qt::Key_F1);
+        QCOMPARE(caption, QStringLiteral("テルノエディタ メロディエディタ　　 ヘルプファイルが見つかりません"));
+    }
+
+    // A melody handed to the editor opens as the open command does.
+    void openingByPathAsksBeforeDiscarding() {
+        Editor e;
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("tune.mel")).toStdString();
+        e.Place(0, 40);
+        e.dialogs.path = path;
+        e.window.OnCommand(MelodyMenuId::Save);
+        e.window.OnCommand(MelodyMenuId::New);
+        e.Place(0, 40);
+        e.Place(16, 40);
+
+        e.dialogs.answers = {false};
+        QVERIFY(!e.window.OpenMelodyPath(path));
+        QCOMPARE(e.dialogs.questions.back(),
+                 std::string("未保存のデータは破棄します。よろしいですか。"));
+        QCOMPARE(e.window.Melody().CountNotes(), 2);
+        e.dialogs.answers = {true};
+        QVERIFY(e.window.OpenMelodyPath(path));
+        QCOMPARE(e.window.Melody().CountNotes(), 1);
+        QVERIFY(e.window.windowTitle().endsWith(QStringLiteral("tune.mel")));
+        QVERIFY(!e.window.OpenMelodyPath("/nonexistent/tune.mel"));
+        QCOMPARE(e.dialogs.messages.back(), std::string("読み込みに失敗しました"));
     }
 };
 

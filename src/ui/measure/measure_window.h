@@ -15,6 +15,7 @@
 class CMeasurementData;
 class DrawingResources;
 class INotifier;
+class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -48,10 +49,12 @@ class CDlgToolMeasurement : public QWidget {
     Q_OBJECT
 
 public:
-    // dialogs chooses the file and asks before samples are dropped; alerts
-    // tells of a failed save.
+    // A window of its own, so that it stays usable while the main window is
+    // disabled. dialogs chooses the file and asks before samples are dropped;
+    // alerts tells of a failed save; the tool is centred over anchor (the
+    // main window, when there is one) the first time it is shown.
     CDlgToolMeasurement(MeasurementReadings readings, const DrawingResources& resources,
-                        IFileDialogs& dialogs, INotifier& alerts, QWidget* parent);
+                        IFileDialogs& dialogs, INotifier& alerts, QWidget* anchor);
 
     // The menu command: shows the window or brings it to the front.
     void ShowTool();
@@ -63,6 +66,8 @@ public:
     void Start();
     void Stop();
     void Save();
+    // The ファイル menu's picture of the graph with its axes, as a PNG file.
+    void SaveGraphPicture();
     void Close();
     // Timer 13: one more sample; the thousandth ends the measurement.
     void OnSampleTimer();
@@ -76,6 +81,9 @@ public:
     QPushButton* StopButton() const { return stop_; }
     QPushButton* SaveButton() const { return save_; }
     QPushButton* CloseButton() const { return close_; }
+    QAction* PictureAction() const { return pictureAction_; }
+    // The area below the menu bar, 560 x 440, that the layout is made for.
+    QWidget* Client() const { return client_; }
     QString StatusText() const;
     const QTimer& SampleTimer() const { return sampleTimer_; }
 
@@ -92,11 +100,16 @@ private:
     bool DropSamples();
     void OnScroll(int action);
     void SetTitle(const QString& tail);
+    void CreateMenu();
+    void CentreOverAnchor();
 
     MeasurementReadings readings_;
     IFileDialogs& dialogs_;
     INotifier& alerts_;
     MeasurementSamples samples_;
+    QPointer<QWidget> anchor_;
+    bool placed_ = false;  // centred once; afterwards it stays where the user puts it
+    QWidget* client_;
     CMeasurementData* graph_;
     QScrollBar* scrollBar_;
     QComboBox* intervals_;
@@ -105,6 +118,7 @@ private:
     QPushButton* save_;
     QPushButton* close_;
     QLabel* status_;
+    QAction* pictureAction_ = nullptr;
     QTimer sampleTimer_;  // timer 13
     QTimer blinkTimer_;   // timer 14
     bool measuring_ = false;

@@ -8,6 +8,7 @@
 
 #include "main_window/tool_bar.h"
 #include "main_window_test_support.h"
+#include "measure/measure_window.h"
 
 namespace {
 
@@ -59,6 +60,23 @@ private slots:
         QVERIFY(!editor.isVisible());
         QVERIFY(r.window->isEnabled());
         QVERIFY(r.MelodyItemEnabled());
+    }
+
+    // The measurement tool is a window of its own: a measurement can be
+    // stopped while the melody editor keeps the main window disabled.
+    void theMeasurementToolStaysUsableWhileTheMelodyEditorIsOpen() {
+        Rig r(true);
+        QTRY_VERIFY_WITH_TIMEOUT(r.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
+        CDlgToolMeasurement* tool = r.window->Measurement();
+        r.window->OnCommand(CommandId::Measurement);
+        QVERIFY(tool->isVisible());
+        tool->Start();
+        r.window->OnCommand(CommandId::MelodyEditor);
+        QVERIFY(!r.window->isEnabled());
+        QVERIFY(tool->isEnabled());
+        QTest::mouseClick(tool->StopButton(), Qt::LeftButton);
+        QVERIFY(!tool->Measuring());
+        QVERIFY(r.tools->MelodyEditor().CloseEditor());
     }
 
     void theEditorSendsItsMelodyToTheBoard() {

@@ -127,7 +127,7 @@ CQenDlg::~CQenDlg() {
 // children. It has no parent, so that disabling this window (while the melody
 // editor is open or a board step runs) leaves a measurement in the user's hands.
 void CQenDlg::CreateMeasurementTool() {
-    measurementDialogs_ = std::make_unique<MeasurementDialogs>(dialogs_);
+    measurementDialogs_ = std::make_unique<MeasurementDialogs>();
     measurement_ =
         std::make_unique<CDlgToolMeasurement>(MeasurementReadings{state_.temperature, state_.light},
                                               resources_, *measurementDialogs_, alerts_, this);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
 
 #include "canvas/drawing_resources.h"
@@ -56,11 +57,13 @@ void PlaceAxisLabels(QWidget* parent) {
     const int lw = light->width();
     const int lh = light->height();
     light->move(520 - lw / 3, kGraphY - lh);
+    // Tick labels 16 and 20 pixels wide, or as wide as this system's font
+    // needs so that "600" is not cut to "60".
     for (int i = 0; i < 4; ++i) {
         QLabel* t = Caption(QString::fromUtf8(ticks[0][i]), MeasureColours::Temperature, parent);
-        t->setGeometry(kGraphX - tw / 2, rows[i] - th / 2, 16, th);
+        t->setGeometry(kGraphX - tw / 2, rows[i] - th / 2, std::max(16, t->width()), th);
         QLabel* l = Caption(QString::fromUtf8(ticks[1][i]), MeasureColours::Light, parent);
-        l->setGeometry(520 + lw / 2 - lw / 3, rows[i] - lh / 2, 20, lh);
+        l->setGeometry(520 + lw / 2 - lw / 3, rows[i] - lh / 2, std::max(20, l->width()), lh);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "common/qt_dialogs.h"
 #include "file_dialogs.h"
 #include "measurement_samples.h"
 
@@ -27,11 +28,15 @@ struct MeasurementReadings {
     const std::atomic<std::uint16_t>& light;
 };
 
-// The editor's file choosers, with the yes / no question captioned as the tool.
+// The tool's file choosers and its yes / no question captioned as the tool,
+// all over the tool's own window (which the main window may be hidden behind
+// or disabled under).
 class MeasurementDialogs : public IFileDialogs {
 public:
-    explicit MeasurementDialogs(IFileDialogs& files) : files_(files) {}
-    void SetParent(QWidget* parent) { parent_ = parent; }
+    void SetParent(QWidget* parent) {
+        parent_ = parent;
+        files_.SetParent(parent);
+    }
     std::optional<std::string> ChooseOpenPath(const FileDialogRequest& request) override {
         return files_.ChooseOpenPath(request);
     }
@@ -41,7 +46,7 @@ public:
     bool AskYesNo(std::string_view question) override;
 
 private:
-    IFileDialogs& files_;
+    QtFileDialogs files_;
     QPointer<QWidget> parent_;
 };
 

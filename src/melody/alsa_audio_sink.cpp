@@ -21,7 +21,6 @@ using Pcm = std::unique_ptr<snd_pcm_t, PcmCloser>;
 void QuietAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 Pcm OpenPcm() {
-    snd_lib_error_set_handler(&QuietAlsaError);
     snd_pcm_t* pcm = nullptr;
     // Non-blocking open, so a busy device cannot hang the caller; writes then block.
     if (snd_pcm_open(&pcm, kDevice, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return nullptr;
@@ -32,7 +31,9 @@ Pcm OpenPcm() {
 
 }  // namespace
 
-AlsaAudioSink::AlsaAudioSink() = default;
+// Set at once, so that it also quiets the MIDI output's first look for the
+// sequencer, which goes through the same library.
+AlsaAudioSink::AlsaAudioSink() { snd_lib_error_set_handler(&QuietAlsaError); }
 
 AlsaAudioSink::~AlsaAudioSink() { Stop(); }
 

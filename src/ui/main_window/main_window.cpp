@@ -127,12 +127,15 @@ CQenDlg::~CQenDlg() {
     link_.reset();
 }
 
-// The measurement tool: a hidden window of its own, made before the other children.
+// The measurement tool: a hidden window of its own, made before the other
+// children. It has no parent, so that disabling this window (while the melody
+// editor is open or a board step runs) leaves a measurement in the user's hands.
 void CQenDlg::CreateMeasurementTool() {
-    measurementDialogs_ = std::make_unique<MeasurementDialogs>(dialogs_);
-    measurement_ = new CDlgToolMeasurement({state_.temperature, state_.light}, resources_,
-                                           *measurementDialogs_, alerts_, this);
-    measurementDialogs_->SetParent(measurement_);
+    measurementDialogs_ = std::make_unique<MeasurementDialogs>();
+    measurement_ =
+        std::make_unique<CDlgToolMeasurement>(MeasurementReadings{state_.temperature, state_.light},
+                                              resources_, *measurementDialogs_, alerts_, this);
+    measurementDialogs_->SetParent(measurement_.get());
 }
 
 void CQenDlg::CreateStatusBar() {

@@ -81,7 +81,7 @@ public:
 
     // Attaches the side tools; without them their menu items stay grey.
     void SetToolWindows(IToolWindows* tools) { tools_ = tools; }
-    CDlgToolMeasurement* Measurement() const { return measurement_; }
+    CDlgToolMeasurement* Measurement() const { return measurement_.get(); }
 
     // Runs a menu, tool bar or key command.
     void OnCommand(int id);
@@ -197,9 +197,9 @@ private:
     std::function<AboutTexts()> aboutTexts_;
     IToolWindows* tools_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
-    // The measurement tool: a hidden window of its own, made before the other children.
+    // The measurement tool: a hidden window of its own (no parent), made before the other children.
     std::unique_ptr<MeasurementDialogs> measurementDialogs_;
-    CDlgToolMeasurement* measurement_ = nullptr;
+    std::unique_ptr<CDlgToolMeasurement> measurement_;
 
     CMessageArea messages_;
     std::unique_ptr<MessageSink> messageSink_;

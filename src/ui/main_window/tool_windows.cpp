@@ -36,3 +36,5 @@ bool CToolWindows::RequestMelodyTransfer(const MelodyImage& image) {
 }
 
 void CToolWindows::SetMainWindowEnabled(bool enabled) { main_.setEnabled(enabled); }
+
+QSize CToolWindows::FrameMargins() const { return main_.frameGeometry().size() - main_.size(); }

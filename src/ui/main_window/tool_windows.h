@@ -1,5 +1,5 @@
 // The melody editor as the main window drives it, created hidden with the
-// main window (the measurement tool is the main window's own child).
+// main window (the main window makes the measurement tool window itself).
 #pragma once
 
 #include <QFont>
@@ -29,6 +29,7 @@ private:
     bool BoardOpen() const override;
     bool RequestMelodyTransfer(const MelodyImage& image) override;
     void SetMainWindowEnabled(bool enabled) override;
+    QSize FrameMargins() const override;
 
     CQenDlg& main_;
     MelodyDialogs melodyDialogs_;

@@ -3,14 +3,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
 
 #include "canvas/drawing_resources.h"
 #include "measure/measure_graph.h"
+#include "measure/measure_picture.h"
 #include "measurement_csv.h"
 #include "measurement_intervals.h"
 #include "notifier.h"
@@ -53,11 +57,13 @@ void PlaceAxisLabels(QWidget* parent) {
     const int lw = light->width();
     const int lh = light->height();
     light->move(520 - lw / 3, kGraphY - lh);
+    // Tick labels 16 and 20 pixels wide, or as wide as this system's font
+    // needs so that "600" is not cut to "60".
     for (int i = 0; i < 4; ++i) {
         QLabel* t = Caption(QString::fromUtf8(ticks[0][i]), MeasureColours::Temperature, parent);
-        t->setGeometry(kGraphX - tw / 2, rows[i] - th / 2, 16, th);
+        t->setGeometry(kGraphX - tw / 2, rows[i] - th / 2, std::max(16, t->width()), th);
         QLabel* l = Caption(QString::fromUtf8(ticks[1][i]), MeasureColours::Light, parent);
-        l->setGeometry(520 + lw / 2 - lw / 3, rows[i] - lh / 2, 20, lh);
+        l->setGeometry(520 + lw / 2 - lw / 3, rows[i] - lh / 2, std::max(20, l->width()), lh);
     }
 }
 
@@ -72,20 +78,23 @@ bool MeasurementDialogs::AskYesNo(std::string_view question) {
 
 CDlgToolMeasurement::CDlgToolMeasurement(MeasurementReadings readings,
                                          const DrawingResources& resources, IFileDialogs& dialogs,
-                                         INotifier& alerts, QWidget* parent)
-    : QWidget(parent, Qt::Window),
+                                         INotifier& alerts, QWidget* anchor)
+    : QWidget(nullptr, Qt::Window),
       readings_(readings),
       dialogs_(dialogs),
       alerts_(alerts),
-      graph_(new CMeasurementData(samples_, resources.LabelFont(), this)),
-      scrollBar_(new QScrollBar(Qt::Horizontal, this)),
-      intervals_(new QComboBox(this)),
-      start_(Button("計測開始", "計測を開始します。", this)),
-      stop_(Button("計測終了", "計測を終了します。(中断ではありません)", this)),
-      save_(Button("データ保存", "表計算ソフトのCSV形式で保存します。", this)),
-      close_(Button("閉じる", "計測ツールソフトを閉じます。", this)),
-      status_(new QLabel(this)) {
-    setFixedSize(kClientWidth, kClientHeight);
+      anchor_(anchor),
+      client_(new QWidget(this)),
+      graph_(new CMeasurementData(samples_, resources.LabelFont(), client_)),
+      scrollBar_(new QScrollBar(Qt::Horizontal, client_)),
+      intervals_(new QComboBox(client_)),
+      start_(Button("計測開始", "計測を開始します。", client_)),
+      stop_(Button("計測終了", "計測を終了します。(中断ではありません)", client_)),
+      save_(Button("データ保存", "表計算ソフトのCSV形式で保存します。", client_)),
+      close_(Button("閉じる", "計測ツールソフトを閉じます。", client_)),
+      status_(new QLabel(client_)) {
+    client_->setFixedSize(kClientWidth, kClientHeight);
+    CreateMenu();
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(Colours::Window));
@@ -98,7 +107,7 @@ CDlgToolMeasurement::CDlgToolMeasurement(MeasurementReadings readings,
     scrollBar_->setRange(0, CMeasurementData::kLastScrollPosition);
     scrollBar_->setPageStep(60);
     scrollBar_->setSingleStep(1);
-    PlaceAxisLabels(this);
+    PlaceAxisLabels(client_);
 
     for (const MeasurementInterval& interval : kMeasurementIntervals)
         intervals_->addItem(
@@ -130,12 +139,33 @@ CDlgToolMeasurement::CDlgToolMeasurement(MeasurementReadings readings,
     });
     start_->setEnabled(false);
     stop_->setEnabled(false);
+}
 
-    if (parent) {
-        QRect frame = rect();
-        frame.moveCenter(parent->screen()->availableGeometry().center());
-        move(frame.topLeft());
-    }
+// The menu bar sits above the client area, as a window's menu does.
+void CDlgToolMeasurement::CreateMenu() {
+    auto* menuBar = new QMenuBar(this);
+    QMenu* file = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    pictureAction_ = file->addAction(QStringLiteral("グラフを画像で保存(&G)..."));
+    connect(pictureAction_, &QAction::triggered, this, &CDlgToolMeasurement::SaveGraphPicture);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(client_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->activate();  // the window's size is known before it is first placed
+}
+
+void CDlgToolMeasurement::CentreOverAnchor() {
+    const bool overAnchor = anchor_ && anchor_->isVisible();
+    // Before its first showing the tool's frame is not known yet; the main
+    // window's frame is, and the window system gives both the same one.
+    QSize frameSize = frameGeometry().size();
+    if (frameSize == size() && overAnchor)
+        frameSize += anchor_->frameGeometry().size() - anchor_->size();
+    const QPoint centre =
+        overAnchor ? anchor_->frameGeometry().center() : screen()->availableGeometry().center();
+    move(centre - QPoint(frameSize.width() / 2, frameSize.height() / 2));
 }
 
 void CDlgToolMeasurement::SetTitle(const QString& tail) {
@@ -152,9 +182,14 @@ void CDlgToolMeasurement::ShowCount() {
 
 void CDlgToolMeasurement::ShowTool() {
     if (isVisible()) {
+        if (isMinimized()) showNormal();
         raise();
         activateWindow();
         return;
+    }
+    if (!placed_) {
+        CentreOverAnchor();
+        placed_ = true;
     }
     show();
 }
@@ -237,6 +272,19 @@ void CDlgToolMeasurement::Save() {
     SetTitle(QString::fromStdString(*path));
 }
 
+void CDlgToolMeasurement::SaveGraphPicture() {
+    FileDialogRequest request;
+    request.defaultExtension = "png";
+    request.initialName = "新規センサグラフ.png";
+    request.filter = "PNG 画像 (*.png)|*.png||";
+    request.promptOverwrite = true;
+    const std::optional<std::string> path = dialogs_.ChooseSavePath(request);
+    if (!path) return;
+    if (const std::optional<std::string> error =
+            WriteGraphPicture(*path, GraphPicture(*client_, *graph_)))
+        alerts_.ShowMessage(*error);
+}
+
 void CDlgToolMeasurement::ResetSamples() {
     graph_->Reset();
     samples_.Reset();
@@ -271,13 +319,15 @@ void CDlgToolMeasurement::OnScroll(int action) {
     graph_->update();
 }
 
+// Showing or hiding the tool stops a measurement; minimising and restoring
+// it (which the window system reports as spontaneous events) do not.
 void CDlgToolMeasurement::showEvent(QShowEvent* event) {
-    Stop();
+    if (!event->spontaneous()) Stop();
     QWidget::showEvent(event);
 }
 
 void CDlgToolMeasurement::hideEvent(QHideEvent* event) {
-    Stop();
+    if (!event->spontaneous()) Stop();
     QWidget::hideEvent(event);
 }
 

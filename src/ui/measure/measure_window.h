@@ -9,12 +9,14 @@
 #include <atomic>
 #include <cstdint>
 
+#include "common/qt_dialogs.h"
 #include "file_dialogs.h"
 #include "measurement_samples.h"
 
 class CMeasurementData;
 class DrawingResources;
 class INotifier;
+class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -26,11 +28,15 @@ struct MeasurementReadings {
     const std::atomic<std::uint16_t>& light;
 };
 
-// The editor's file choosers, with the yes / no question captioned as the tool.
+// The tool's file choosers and its yes / no question captioned as the tool,
+// all over the tool's own window (which the main window may be hidden behind
+// or disabled under).
 class MeasurementDialogs : public IFileDialogs {
 public:
-    explicit MeasurementDialogs(IFileDialogs& files) : files_(files) {}
-    void SetParent(QWidget* parent) { parent_ = parent; }
+    void SetParent(QWidget* parent) {
+        parent_ = parent;
+        files_.SetParent(parent);
+    }
     std::optional<std::string> ChooseOpenPath(const FileDialogRequest& request) override {
         return files_.ChooseOpenPath(request);
     }
@@ -40,7 +46,7 @@ public:
     bool AskYesNo(std::string_view question) override;
 
 private:
-    IFileDialogs& files_;
+    QtFileDialogs files_;
     QPointer<QWidget> parent_;
 };
 
@@ -48,10 +54,12 @@ class CDlgToolMeasurement : public QWidget {
     Q_OBJECT
 
 public:
-    // dialogs chooses the file and asks before samples are dropped; alerts
-    // tells of a failed save.
+    // A window of its own, so that it stays usable while the main window is
+    // disabled. dialogs chooses the file and asks before samples are dropped;
+    // alerts tells of a failed save; the tool is centred over anchor (the
+    // main window, when there is one) the first time it is shown.
     CDlgToolMeasurement(MeasurementReadings readings, const DrawingResources& resources,
-                        IFileDialogs& dialogs, INotifier& alerts, QWidget* parent);
+                        IFileDialogs& dialogs, INotifier& alerts, QWidget* anchor);
 
     // The menu command: shows the window or brings it to the front.
     void ShowTool();
@@ -63,6 +71,8 @@ public:
     void Start();
     void Stop();
     void Save();
+    // The ファイル menu's picture of the graph with its axes, as a PNG file.
+    void SaveGraphPicture();
     void Close();
     // Timer 13: one more sample; the thousandth ends the measurement.
     void OnSampleTimer();
@@ -76,6 +86,9 @@ public:
     QPushButton* StopButton() const { return stop_; }
     QPushButton* SaveButton() const { return save_; }
     QPushButton* CloseButton() const { return close_; }
+    QAction* PictureAction() const { return pictureAction_; }
+    // The area below the menu bar, 560 x 440, that the layout is made for.
+    QWidget* Client() const { return client_; }
     QString StatusText() const;
     const QTimer& SampleTimer() const { return sampleTimer_; }
 
@@ -92,11 +105,16 @@ private:
     bool DropSamples();
     void OnScroll(int action);
     void SetTitle(const QString& tail);
+    void CreateMenu();
+    void CentreOverAnchor();
 
     MeasurementReadings readings_;
     IFileDialogs& dialogs_;
     INotifier& alerts_;
     MeasurementSamples samples_;
+    QPointer<QWidget> anchor_;
+    bool placed_ = false;  // centred once; afterwards it stays where the user puts it
+    QWidget* client_;
     CMeasurementData* graph_;
     QScrollBar* scrollBar_;
     QComboBox* intervals_;
@@ -105,6 +123,7 @@ private:
     QPushButton* save_;
     QPushButton* close_;
     QLabel* status_;
+    QAction* pictureAction_ = nullptr;
     QTimer sampleTimer_;  // timer 13
     QTimer blinkTimer_;   // timer 14
     bool measuring_ = false;

@@ -5,10 +5,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <algorithm>
@@ -95,88 +94,26 @@ CDlgToolMelody::CDlgToolMelody(MelodyEditorServices services, QWidget* parent)
 
 CDlgToolMelody::~CDlgToolMelody() = default;
 
-void CDlgToolMelody::CreateMenus() {
-    struct Item {
-        int id;
-        const char* text;
-    };
-    const auto addMenu = [this](const char* title, std::initializer_list<Item> items) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
-        connect(menu, &QMenu::aboutToShow, this, &CDlgToolMelody::UpdateMenuStates);
-        for (const Item& item : items) {
-            QString text = QString::fromUtf8(item.text);
-            QAction* action = menu->addAction(text.section(QLatin1Char('\t'), 0, 0));
-            if (text.contains(QLatin1Char('\t')))
-                action->setShortcut(QKeySequence(text.section(QLatin1Char('\t'), 1)));
-            const int id = item.id;
-            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-            actions_[id] = action;
-        }
-        return menu;
-    };
-    // The file items and help carry the shortcuts users of every desktop
-    // program try first; the close item takes the quit key.
-    QMenu* file = addMenu("ファイル(&F)", {{MelodyMenuId::New, "新規作成(&N)\tCtrl+N"},
-                                           {MelodyMenuId::Open, "開く(&O)...\tCtrl+O"},
-                                           {MelodyMenuId::Save, "上書き保存(&S)\tCtrl+S"},
-                                           {MelodyMenuId::SaveAs, "名前を付けて保存(&A)...\tCtrl+Shift+S"}});
-    file->addSeparator();
-    QAction* close = file->addAction(QStringLiteral("終了"));
-    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(close, &QAction::triggered, this, [this] { OnCommand(MelodyMenuId::Close); });
-    actions_[MelodyMenuId::Close] = close;
-    addMenu("演奏(&P)", {{MelodyMenuId::Play, "再生"}, {MelodyMenuId::Stop, "停止"}});
-    addMenu("ボード(&B)", {{MelodyMenuId::Transfer, "転送\tF8"}});
-    addMenu("ヘルプ(&H)", {{MelodyMenuId::Help, "ヘルプ(&H)...\tF1"}});
-}
-
-void CDlgToolMelody::CreateControls() {
-    const auto label = [this](const char* text, int x, int y) {
-        auto* l = new QLabel(QString::fromUtf8(text), canvas_);
-        l->move(x, y);
-    };
-    const auto check = [this](const char* text, int x, int y) {
-        auto* box = new QCheckBox(QString::fromUtf8(text), canvas_);
-        box->move(x, y);
-        return box;
-    };
-    label("曲名", 16, 14);
-    title_ = new QLineEdit(canvas_);
-    title_->setGeometry(56, 10, 240, 24);
-    title_->setMaxLength(16);
-    connect(title_, &QLineEdit::textEdited, this, &CDlgToolMelody::SetModified);
-    repeat_ = check("くり返す", 320, 12);
-    connect(repeat_, &QCheckBox::clicked, this, &CDlgToolMelody::SetModified);
-
-    label("テンポ", 16, 62);
-    label("=", 88, 62);
-    tempo_ = new QLineEdit(canvas_);
-    tempo_->setGeometry(104, 58, 48, 24);
-    tempo_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), tempo_));
-    connect(tempo_, &QLineEdit::textEdited, this, &CDlgToolMelody::SetModified);
-    label("(40 ～ 200)", 160, 62);
-
-    dotted_ = check("付点", 360, 106);
-    flat_ = check("♭", 430, 106);
-    sharp_ = check("♯", 490, 106);
-
-    scroll_ = new QScrollBar(Qt::Horizontal, canvas_);
-    scroll_->setGeometry(kStrip.left(), kStrip.bottom() + 1, kStrip.width(), 16);
-    scroll_->setSingleStep(1);
-    scroll_->setPageStep(kScrollPage);
-    connect(scroll_, &QScrollBar::valueChanged, this, [this](int unit) {
-        scrollOffset_ = unit * kScrollUnit;
-        canvas_->update();
-    });
-}
-
 void CDlgToolMelody::OpenEditor() {
     open_ = true;
     UpdateMenuStates();
     host_.SetMainWindowEnabled(false);
+    if (!placed_) {
+        CentreOnScreen();
+        placed_ = true;
+    }
     show();
     activateWindow();
+}
+
+// The window with its frame in the middle of the screen's free area. Before
+// the first showing the frame is not known yet, so the main window's (the
+// window system gives both the same one) stands in for it.
+void CDlgToolMelody::CentreOnScreen() {
+    QSize frameSize = frameGeometry().size();
+    if (frameSize == size()) frameSize += host_.FrameMargins();
+    const QRect free = screen()->availableGeometry();
+    move(free.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2));
 }
 
 void CDlgToolMelody::UpdateMenuStates() {
@@ -196,6 +133,9 @@ void CDlgToolMelody::OnCommand(int id) {
             break;
         case MelodyMenuId::SaveAs:
             SaveMelody(true);
+            break;
+        case MelodyMenuId::ExportMidi:
+            ExportMidi();
             break;
         case MelodyMenuId::Close:
             CloseEditor();
@@ -224,7 +164,7 @@ void CDlgToolMelody::Reset() {
     placing_ = false;
     selectedType_ = TypeOf(MelodySymbol::QuarterNote);
     for (QCheckBox* box : {dotted_, flat_, sharp_, repeat_}) box->setChecked(false);
-    title_->clear();
+    ShowTitle({});
     tempo_->setText(QString::number(kDefaultTempo));
     newFile_ = true;
     modified_ = false;
@@ -281,8 +221,9 @@ void CDlgToolMelody::Press(const QPoint& point, Qt::MouseButton button) {
         placing_ = true;
         Move(point);
     } else if (button == Qt::RightButton && !placing_) {
+        // A click beside every symbol still counts as an edit, as it always has.
         const QPoint at = point - kStrip.topLeft();
-        if (!melody_.RemoveAt(at.x() + scrollOffset_, at.y())) return;
+        melody_.RemoveAt(at.x() + scrollOffset_, at.y());
         melody_.Relayout();
         UpdateStatus();
         SetModified();
@@ -323,11 +264,15 @@ void CDlgToolMelody::Release(const QPoint& point, Qt::MouseButton button) {
     canvas_->update();
 }
 
+int CDlgToolMelody::LimitedTempo() {
+    const int tempo = LimitTempo(tempo_->text().toInt());
+    if (tempo != tempo_->text().toInt()) tempo_->setText(QString::number(tempo));
+    return tempo;
+}
+
 PlayList CDlgToolMelody::MakePlayList() {
     player_->Stop();
-    PlayList list = BuildPlayList(melody_, tempo_->text().toInt(), repeat_->isChecked());
-    if (list.tempo != tempo_->text().toInt()) tempo_->setText(QString::number(list.tempo));
-    return list;
+    return BuildPlayList(melody_, LimitedTempo(), repeat_->isChecked());
 }
 
 void CDlgToolMelody::Play() {

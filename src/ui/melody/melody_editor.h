@@ -28,6 +28,9 @@ public:
     virtual bool RequestMelodyTransfer(const MelodyImage& image) = 0;
     // The main window is disabled while the editor is shown.
     virtual void SetMainWindowEnabled(bool enabled) = 0;
+    // How much the window system's frame adds to the main window's client
+    // area; the editor's frame is the same.
+    virtual QSize FrameMargins() const = 0;
 };
 
 struct MelodyEditorServices {
@@ -48,6 +51,7 @@ inline constexpr int Play = 32849;
 inline constexpr int Stop = 32851;
 inline constexpr int Transfer = 32856;
 inline constexpr int Help = 32854;
+inline constexpr int ExportMidi = 32860;  // "MIDIファイルに書き出し..."
 }  // namespace MelodyMenuId
 
 class CDlgToolMelody : public QMainWindow {
@@ -107,6 +111,7 @@ private:
 
     void CreateMenus();
     void CreateControls();
+    void ShowTitle(const QString& title);
     void Reset();
     void UpdateTitle();
     void UpdateStatus();
@@ -122,13 +127,17 @@ private:
     void PaintStrip(QPainter& painter) const;
     void PaintPalette(QPainter& painter) const;
 
+    // The tempo field's value limited to 40-200, put back into the field when it differs.
+    int LimitedTempo();
     PlayList MakePlayList();
+    void CentreOnScreen();
     void Play();
     void Transfer();
     void NewMelody();
     void OpenMelody();
     bool LoadMelody(const std::string& path);
     bool SaveMelody(bool choosePath);
+    void ExportMidi();
     void ShowHelp();
 
     IMelodyEditorHost& host_;
@@ -147,6 +156,7 @@ private:
     std::string folder_;
     std::string fileName_;
     bool open_ = false;
+    bool placed_ = false;  // centred once; afterwards it opens where the user left it
 
     QWidget* canvas_ = nullptr;
     QLineEdit* title_ = nullptr;

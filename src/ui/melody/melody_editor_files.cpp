@@ -5,11 +5,14 @@
 #include "melody/melody_dialogs.h"
 #include "melody/melody_editor.h"
 #include "melody_file.h"
+#include "midi_file.h"
 
 namespace {
 constexpr std::string_view kDiscardQuestion = "未保存のデータは破棄します。よろしいですか。";
 constexpr std::string_view kFilter = "メロディ ファイル (*.mel)|*.mel||";
 constexpr std::string_view kExtension = "mel";
+constexpr std::string_view kMidiFilter = "MIDI ファイル (*.mid)|*.mid||";
+constexpr std::string_view kMidiExtension = "mid";
 }  // namespace
 
 void CDlgToolMelody::NewMelody() {
@@ -39,7 +42,7 @@ bool CDlgToolMelody::LoadMelody(const std::string& path) {
     Reset();
     const std::optional<MelodySettings> settings = ReadMelodyFile(path, melody_, dialogs_);
     if (settings) {
-        title_->setText(QString::fromStdString(settings->title));
+        ShowTitle(QString::fromStdString(settings->title));
         tempo_->setText(QString::number(settings->tempo));
         repeat_->setChecked(settings->repeat);
         newFile_ = false;
@@ -76,4 +79,17 @@ bool CDlgToolMelody::SaveMelody(bool choosePath) {
     }
     UpdateTitle();
     return written;
+}
+
+// The tune as a standard MIDI file, so it can be played anywhere; the melody
+// and its file stay as they are.
+void CDlgToolMelody::ExportMidi() {
+    std::string name;
+    if (!newFile_) name = fileName_.substr(0, fileName_.rfind('.')) + ".mid";
+    const std::optional<std::string> path =
+        dialogs_.ChooseSavePath({kMidiExtension, name, kMidiFilter, true});
+    if (!path) return;
+    const MelodySettings settings{title_->text().toStdString(), LimitedTempo(),
+                                  repeat_->isChecked()};
+    WriteMidiFile(*path, settings, melody_, dialogs_);
 }

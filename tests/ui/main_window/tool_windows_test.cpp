@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "main_window/tool_bar.h"
+#include "measure/measure_window.h"
 #include "tool_windows_rig.h"
 
 class ToolWindowsTest : public QObject {
@@ -75,6 +76,23 @@ private slots:
         QVERIFY(r.window->Link().HasWorker());
         QTRY_COMPARE_WITH_TIMEOUT(r.LastLine(), QStringLiteral("データ転送が完了しました。"), 10000);
         QVERIFY(r.window->isEnabled());
+    }
+
+    // The measurement tool is a window of its own: a measurement can be
+    // stopped while the melody editor keeps the main window disabled.
+    void theMeasurementToolStaysUsableWhileTheMelodyEditorIsOpen() {
+        EditorWithTools r(true);
+        QTRY_VERIFY_WITH_TIMEOUT(r.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
+        CDlgToolMeasurement* tool = r.window->Measurement();
+        r.window->OnCommand(CommandId::Measurement);
+        QVERIFY(tool->isVisible());
+        tool->Start();
+        r.window->OnCommand(CommandId::MelodyEditor);
+        QVERIFY(!r.window->isEnabled());
+        QVERIFY(tool->isEnabled());
+        QTest::mouseClick(tool->StopButton(), Qt::LeftButton);
+        QVERIFY(!tool->Measuring());
+        QVERIFY(r.tools->MelodyEditor().CloseEditor());
     }
 
     void theEditorSendsItsMelodyToTheBoard() {

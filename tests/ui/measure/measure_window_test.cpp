@@ -2,6 +2,7 @@
 // readings, the graph, saving the CSV file and the close questions.
 #include "measure/measure_window.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -48,12 +49,15 @@ std::string ReadFile(const std::string& path) {
 
 // The window with readings the test sets, as a connected board would feed them.
 struct Tool {
+    explicit Tool(QWidget* anchor = nullptr)
+        : window({temperature, light}, resources, dialogs, alerts, anchor) {}
+
     std::atomic<std::uint16_t> temperature{0xFFFF};
     std::atomic<std::uint16_t> light{0xFFFF};
     DrawingResources resources;
     ScriptedDialogs dialogs;
     RecordingNotifier alerts;
-    CDlgToolMeasurement window{{temperature, light}, resources, dialogs, alerts, nullptr};
+    CDlgToolMeasurement window;
 
     void Sample(std::uint16_t t, std::uint16_t l) {
         temperature = t;
@@ -268,6 +272,130 @@ private slots:
         QCOMPARE(tool.window.Samples().Count(), std::size_t{0});
         QVERIFY(!tool.window.Measuring());
         QVERIFY(!tool.window.isVisible());
+    }
+
+    // Only showing or hiding the tool stops a measurement, not minimising it.
+    void minimisingAndRestoringKeepTheMeasurementRunning() {
+        Tool tool;
+        tool.window.SetConnected(true);
+        tool.window.ShowTool();
+        QVERIFY(QTest::qWaitForWindowExposed(&tool.window));
+        tool.window.Start();
+        tool.window.showMinimized();
+        QTRY_VERIFY(tool.window.isMinimized());
+        QVERIFY(tool.window.Measuring());
+        QVERIFY(tool.window.SampleTimer().isActive());
+        tool.window.ShowTool();  // the menu command brings it back
+        QTRY_VERIFY(!tool.window.isMinimized());
+        QVERIFY(tool.window.Measuring());
+        tool.window.hide();
+        QVERIFY(!tool.window.Measuring());
+    }
+
+    // A window of its own: disabling the main window leaves a running
+    // measurement in the user's hands.
+    void staysUsableWhileTheMainWindowIsDisabled() {
+        QWidget mainWindow;
+        mainWindow.setGeometry(100, 80, 1024, 768);
+        mainWindow.show();
+        Tool tool(&mainWindow);
+        tool.window.SetConnected(true);
+        tool.window.ShowTool();
+        tool.window.Start();
+        mainWindow.setEnabled(false);
+        QVERIFY(tool.window.isEnabled());
+        QVERIFY(tool.window.StopButton()->isEnabled());
+        QTest::mouseClick(tool.window.StopButton(), Qt::LeftButton);
+        QVERIFY(!tool.window.Measuring());
+        QVERIFY(tool.window.ScrollBar()->isEnabled());
+        QVERIFY(tool.window.SaveButton()->isEnabled());
+        QCOMPARE(tool.window.parentWidget(), nullptr);
+    }
+
+    void isCentredOverTheMainWindowWhenFirstShown() {
+        QWidget mainWindow;
+        mainWindow.setGeometry(100, 80, 1024, 768);
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        Tool tool(&mainWindow);
+        tool.window.ShowTool();
+        QVERIFY(QTest::qWaitForWindowExposed(&tool.window));
+        const QPoint offset =
+            tool.window.frameGeometry().center() - mainWindow.frameGeometry().center();
+        QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+                 qPrintable(QString::number(offset.x()) + "," + QString::number(offset.y())));
+        // Moved by the user, it comes back where it was left.
+        tool.window.move(10, 10);
+        const QPoint moved = tool.window.pos();
+        tool.window.Close();
+        tool.window.ShowTool();
+        QCOMPARE(tool.window.pos(), moved);
+    }
+
+    void theClientAreaKeepsItsSizeBelowTheMenuBar() {
+        Tool tool;
+        tool.window.ShowTool();
+        QCOMPARE(tool.window.Client()->size(), QSize(560, 440));
+        QVERIFY(tool.window.Client()->y() > 0);
+        QCOMPARE(tool.window.PictureAction()->text(), QStringLiteral("グラフを画像で保存(&G)..."));
+    }
+
+    // The picture: the graph as shown with its captions and ticks, at the window's scale.
+    void theGraphIsSavedAsAPngWithItsAxesAndLegend() {
+        Tool tool;
+        const std::string path =
+            (std::filesystem::temp_directory_path() / "qen-measure-window-test.png").string();
+        tool.dialogs.savePath = path;
+        tool.window.SetConnected(true);
+        tool.window.ShowTool();
+        tool.temperature = 60;
+        tool.light = 0;
+        tool.window.Start();
+        tool.Sample(60, 0);
+        tool.window.Graph()->SetBlink(true);  // the blinking text stays out of the picture
+        tool.window.PictureAction()->trigger();
+        QCOMPARE(tool.dialogs.lastRequest.initialName, std::string_view("新規センサグラフ.png"));
+        QCOMPARE(tool.dialogs.lastRequest.defaultExtension, std::string_view("png"));
+        QCOMPARE(tool.dialogs.lastRequest.filter, std::string_view("PNG 画像 (*.png)|*.png||"));
+        QVERIFY(tool.dialogs.lastRequest.promptOverwrite);
+        QVERIFY(tool.alerts.messages.empty());
+        QVERIFY(tool.window.Graph()->Blink());
+        QVERIFY(tool.window.Measuring());
+
+        QImage picture(QString::fromStdString(path), "PNG");
+        std::filesystem::remove(path);
+        QCOMPARE(picture.size(), QSize(560, 20 + 321));
+        tool.window.Graph()->SetBlink(false);
+        const QImage graph = tool.window.Graph()->Render();
+        for (const QPoint at : {QPoint(4, 40), QPoint(4, 280), QPoint(100, 100), QPoint(480, 320)})
+            QCOMPARE(picture.pixel(at + QPoint(40, 20)), graph.pixel(at));
+        // Where "計測中" would blink: only grid and background there.
+        for (int x = 0; x < 60; ++x) QVERIFY(qGray(picture.pixel(40 + x, 20 + 8)) > 150);
+        // The captions and ticks in their colours (orange, blue; text is
+        // smoothed, so a strongly tinted pixel counts), left and right of the graph.
+        const auto tinted = [&](QRect area, bool orange) {
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QRgb p = picture.pixel(x, y);
+                    const int warm = qRed(p) - qBlue(p);
+                    if (orange ? warm > 80 : warm < -80) return true;
+                }
+            return false;
+        };
+        QVERIFY(tinted(QRect(0, 0, 40, 20), true));
+        QVERIFY(tinted(QRect(0, 40, 40, 280), true));
+        QVERIFY(!tinted(QRect(0, 0, 40, 340), false));
+        QVERIFY(tinted(QRect(500, 0, 60, 20), false));
+        QVERIFY(tinted(QRect(522, 40, 38, 280), false));
+        QVERIFY(!tinted(QRect(522, 0, 38, 340), true));
+    }
+
+    void aPictureThatCannotBeWrittenSaysSo() {
+        Tool tool;
+        tool.dialogs.savePath = "/nonexistent-folder-for-qen/graph.png";
+        tool.window.SaveGraphPicture();
+        QCOMPARE(tool.alerts.messages.size(), std::size_t{1});
+        QVERIFY(tool.alerts.messages[0].rfind("グラフを保存できませんでした。\n", 0) == 0);
     }
 };
 

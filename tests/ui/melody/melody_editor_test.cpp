@@ -6,7 +6,10 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,8 +29,10 @@ public:
         return true;
     }
     void SetMainWindowEnabled(bool enabled) override { mainEnabled = enabled; }
+    QSize FrameMargins() const override { return frameMargins; }
 
     bool boardOpen = false;
+    QSize frameMargins;
     bool mainEnabled = true;
     std::vector<MelodyImage> transfers;
 };
@@ -91,7 +96,10 @@ public:
 };
 
 struct Editor {
-    Editor() : window({host, dialogs, midi, timer, QFont()}) { window.OpenEditor(); }
+    explicit Editor(QSize frameMargins = {}) : window({host, dialogs, midi, timer, QFont()}) {
+        host.frameMargins = frameMargins;
+        window.OpenEditor();
+    }
 
     // A click on the staff at a point of the strip.
     void Place(int x, int y) {
@@ -406,6 +414,179 @@ private slots:
         QVERIFY(e.window.windowTitle().endsWith(QStringLiteral("tune.mel")));
         QVERIFY(!e.window.OpenMelodyPath("/nonexistent/tune.mel"));
         QCOMPARE(e.dialogs.messages.back(), std::string("読み込みに失敗しました"));
+    }
+
+    // x: a remainder of 7 snaps down, 8 up, and the column decides whether the
+    // new symbol goes before the note at x 48 or after it.
+    void theDropPointSnapsAtItsBoundaries() {
+        struct Case {
+            int x;
+            int y;
+            bool first;
+            int noteY;
+        };
+        for (const Case c : {Case{55, 41, true, 40}, Case{56, 41, false, 40},
+                             Case{55, 42, true, 44}, Case{56, 42, false, 44}}) {
+            Editor e;
+            e.Place(200, 64);  // the first entry, at x 48
+            e.PickPalette(2);
+            e.Place(c.x, c.y);
+            const std::vector<MelodyNote> entries = e.Entries();
+            QCOMPARE(entries.size(), std::size_t{2});
+            const MelodyNote& placed = c.first ? entries[0] : entries[1];
+            QCOMPARE(placed.type, 2);
+            QCOMPARE(placed.y, c.noteY);  // y 41 stays on 40, y 42 goes to 44
+        }
+        // A rest ignores the row it was dropped on.
+        Editor e;
+        e.PickPalette(9);
+        e.Place(0, 70);
+        QCOMPARE(e.Entries()[0].y, 40);
+    }
+
+    // Units of 16 pixels up to the melody's width and 32 more; the last
+    // position still shows a whole strip of 56 units.
+    void theScrollRangeFollowsTheMelodysWidth() {
+        Editor e;
+        QCOMPARE(e.window.ScrollBar()->pageStep(), 56);
+        QCOMPARE(e.window.ScrollBar()->maximum(), 896 / 16 - 56 + 1);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("long.mel"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("long\r\n120\r\n0\r\n");
+        for (int i = 0; i < 20; ++i) file.write("1,44,0,0,0\r\n");  // 20 whole notes
+        file.close();
+        e.dialogs.path = path.toStdString();
+        e.window.OnCommand(MelodyMenuId::Open);
+        // Width 48 + 20 x 512 = 10288: (10288 + 32) / 16 = 645 units.
+        QCOMPARE(e.window.ScrollBar()->maximum(), 645 - 56 + 1);
+        e.window.ScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(e.window.ScrollOffset(), 590 * 16);
+        // The last note (x 9776) is on the strip.
+        e.Remove(9776 - 590 * 16, 44);
+        QCOMPARE(e.window.Melody().CountNotes(), 19);
+    }
+
+    // Play, transfer and MIDI export read the tempo field limited to 40-200
+    // and put the limited value back.
+    void theLimitedTempoIsWrittenBack() {
+        Editor e;
+        e.Place(0, 44);
+        const auto setTempo = [&](const char* text) {
+            e.window.TempoEdit()->selectAll();
+            QTest::keyClicks(e.window.TempoEdit(), QString::fromLatin1(text));
+        };
+        setTempo("300");
+        e.window.OnCommand(MelodyMenuId::Play);
+        QCOMPARE(e.window.TempoEdit()->text(), QStringLiteral("200"));
+
+        setTempo("10");
+        e.host.boardOpen = true;
+        e.window.OnCommand(MelodyMenuId::Transfer);
+        QCOMPARE(e.window.TempoEdit()->text(), QStringLiteral("40"));
+        // A quarter at tempo 40 lasts 1500 ms (0x05DC).
+        QCOMPARE(e.host.transfers.at(0)[36], std::uint8_t{0x05});
+        QCOMPARE(e.host.transfers.at(0)[37], std::uint8_t{0xDC});
+
+        QTemporaryDir dir;
+        e.dialogs.path = dir.filePath(QStringLiteral("tune.mid")).toStdString();
+        setTempo("999");
+        e.window.OnCommand(MelodyMenuId::ExportMidi);
+        QCOMPARE(e.window.TempoEdit()->text(), QStringLiteral("200"));
+    }
+
+    // Only typing is limited to 16 characters: a longer title from a file is
+    // shown and saved whole, and typing cannot lengthen it.
+    void aLongTitleFromAFileIsKeptWhole() {
+        Editor e;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("long.mel"));
+        const QString title = QStringLiteral("ABCDEFGHIJKLMNOPQRST");  // 20 characters
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(title.toLatin1() + "\r\n120\r\n0\r\n");
+        file.close();
+        e.dialogs.path = path.toStdString();
+        e.window.OnCommand(MelodyMenuId::Open);
+        QCOMPARE(e.window.TitleEdit()->text(), title);
+
+        e.window.TitleEdit()->end(false);
+        QTest::keyClicks(e.window.TitleEdit(), QStringLiteral("U"));
+        QCOMPARE(e.window.TitleEdit()->text(), title);
+        QVERIFY(!e.window.Modified());
+        e.window.OnCommand(MelodyMenuId::Save);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), title.toLatin1() + "\r\n120\r\n0\r\n");
+        file.close();
+
+        // Shortened below 16, it takes typing again up to 16.
+        for (int i = 0; i < 5; ++i) QTest::keyClick(e.window.TitleEdit(), Qt::Key_Backspace);
+        QTest::keyClicks(e.window.TitleEdit(), QStringLiteral("xyz"));
+        QCOMPARE(e.window.TitleEdit()->text(), QStringLiteral("ABCDEFGHIJKLMNOx"));
+        QVERIFY(e.window.Modified());
+        // New brings back the plain limit.
+        e.dialogs.answers = {true};
+        e.window.OnCommand(MelodyMenuId::New);
+        QTest::keyClicks(e.window.TitleEdit(), title);
+        QCOMPARE(e.window.TitleEdit()->text(), title.left(16));
+    }
+
+    void aRightClickOnAnEmptyPartOfTheStaffMarksTheMelodyModified() {
+        Editor e;
+        QVERIFY(!e.window.Modified());
+        e.Remove(400, 40);
+        QVERIFY(e.window.Modified());
+        QCOMPARE(e.window.windowTitle(), kBase + QStringLiteral("新規メロディファイル*"));
+        QCOMPARE(e.window.StatusText(), QStringLiteral("音符・休符　　000/100"));
+    }
+
+    void writesTheTuneAsAMidiFileFromTheFileMenu() {
+        Editor e;
+        const QList<QAction*> items = e.window.menuBar()->actions().at(0)->menu()->actions();
+        QCOMPARE(items.at(4), e.window.Action(MelodyMenuId::ExportMidi));
+        QCOMPARE(items.at(4)->text(), QStringLiteral("MIDIファイルに書き出し..."));
+
+        QTemporaryDir dir;
+        e.Place(0, 44);
+        QTest::keyClicks(e.window.TitleEdit(), QStringLiteral("AB"));
+        e.dialogs.path = dir.filePath(QStringLiteral("tune.mel")).toStdString();
+        e.window.OnCommand(MelodyMenuId::SaveAs);
+        e.dialogs.path = dir.filePath(QStringLiteral("tune.mid")).toStdString();
+        e.window.OnCommand(MelodyMenuId::ExportMidi);
+        QCOMPARE(e.dialogs.filters.back(), std::string("MIDI ファイル (*.mid)|*.mid||"));
+        QFile midi(dir.filePath(QStringLiteral("tune.mid")));
+        QVERIFY(midi.open(QIODevice::ReadOnly));
+        const QByteArray bytes = midi.readAll();
+        QVERIFY(bytes.startsWith("MThd"));
+        QVERIFY(
+            bytes.contains(QByteArray("\xFF\x03\x02"
+                                      "AB",
+                                      5)));
+        QVERIFY(bytes.contains(QByteArray("\x00\x90\x45\x70", 4)));  // note 69 at once
+        // The melody's own file and state are untouched.
+        QVERIFY(!e.window.Modified());
+        QVERIFY(e.window.windowTitle().endsWith(QStringLiteral("tune.mel")));
+        QVERIFY(e.dialogs.messages.empty());
+    }
+
+    void opensCentredOnTheScreen() {
+        QWidget probe;  // the window system's frame, as the main window has it
+        probe.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&probe));
+        Editor e(probe.frameGeometry().size() - probe.size());
+        QVERIFY(QTest::qWaitForWindowExposed(&e.window));
+        const QPoint offset =
+            e.window.frameGeometry().center() - e.window.screen()->availableGeometry().center();
+        // Within the pixel that halving an even size leaves.
+        QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+        // Moved, it opens there again next time.
+        e.window.move(20, 30);
+        const QPoint moved = e.window.pos();
+        QVERIFY(e.window.CloseEditor());
+        e.window.OpenEditor();
+        QCOMPARE(e.window.pos(), moved);
     }
 };
 

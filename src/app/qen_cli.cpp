@@ -13,11 +13,13 @@ constexpr std::array<CliOption, 3> kSendOptions = {
     {{"--area", "1|2"}, {"--simulated", ""}, {"--trace", ""}}};
 
 // Every subcommand of the tool; a new one is one more row here.
-constexpr std::array<CliCommand, 7> kCommands = {{
+constexpr std::array<CliCommand, 8> kCommands = {{
     {"image", "FILE.xml", "print the program image built from FILE, one entry per line", 1,
      kNoOptions, &CliImage},
     {"save", "IN.xml OUT.xml", "load IN and write it to OUT as the editor saves it", 2, kNoOptions,
      &CliSave},
+    {"check", "FILE.xml...", "check the charts of each FILE for what would stop or spin the program",
+     kCliOneOrMore, kNoOptions, &CliCheck},
     {"send", "FILE.xml",
      "send FILE's program to storage area 1 (保存１, the default) or 2 (保存２)", 1, kSendOptions,
      &CliSend},
@@ -51,7 +53,8 @@ void PrintHelp(std::ostream& out) {
     for (const CliCommand& command : kCommands)
         out << "  " << Synopsis(command) << "\n      " << command.summary << '\n';
     out << kBoardHelp;
-    out << "\nExit status: 0 success, 1 failure (messages on standard error), 2 bad usage.\n";
+    out << "\nExit status: 0 success, 1 failure (messages on standard error), 2 bad usage,\n"
+           "3 findings of check.\n";
 }
 
 int UsageError(std::ostream& err) {
@@ -92,7 +95,9 @@ std::optional<CliArguments> Parse(const CliCommand& command, std::span<const std
         }
         parsed.options.emplace_back(word, std::move(value));
     }
-    if (parsed.positional.size() != command.argumentCount) return std::nullopt;
+    const std::size_t count = parsed.positional.size();
+    if (command.argumentCount == kCliOneOrMore ? count == 0 : count != command.argumentCount)
+        return std::nullopt;
     return parsed;
 }
 

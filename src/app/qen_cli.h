@@ -25,6 +25,7 @@ namespace CliExit {
 inline constexpr int Ok = 0;
 inline constexpr int Failed = 1;
 inline constexpr int Usage = 2;
+inline constexpr int Findings = 3;  // check: the charts have findings
 }  // namespace CliExit
 
 // How the board commands reach a board.
@@ -60,8 +61,11 @@ struct CliContext {
     const CliBoardAccess& board;
 };
 
+// The argument count of a command that takes a list of one or more files.
+inline constexpr std::size_t kCliOneOrMore = static_cast<std::size_t>(-1);
+
 // One subcommand: its name, the positional arguments it takes (exactly that
-// many), the options it accepts and the function that runs it.
+// many, or kCliOneOrMore), the options it accepts and the function that runs it.
 struct CliCommand {
     std::string_view name;
     std::string_view arguments;  // as shown in the help, e.g. "FILE.xml"
@@ -74,6 +78,8 @@ struct CliCommand {
 // The subcommands working on flowchart files.
 int CliImage(const CliArguments& arguments, const CliContext& context);
 int CliSave(const CliArguments& arguments, const CliContext& context);
+// Checks the charts of each file; prints "FILE: chart N, slot S: text" per finding.
+int CliCheck(const CliArguments& arguments, const CliContext& context);
 
 // The subcommands working on the board: each opens the first board, runs the
 // handshake and makes one request as the editor does.

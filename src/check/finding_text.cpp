@@ -107,3 +107,13 @@ std::string FindingText(FindingKind kind, int chart, const CheckSymbol* symbol) 
     }
     return {};
 }
+
+std::string FindingLine(const ChartFinding& finding) {
+    return std::string(ChartName(finding.chart)) + ": " + finding.text;
+}
+
+std::string CheckSummaryText(std::size_t findingCount) {
+    if (findingCount == 0) return "チェック: 気をつけることは見つかりませんでした。";
+    return "チェック: 気をつけることが" + std::to_string(findingCount) +
+           "件あります。行をダブルクリックすると、その場所を表示します。";
+}

@@ -14,3 +14,8 @@ std::string_view SymbolName(const CheckSymbol& symbol);
 // One short sentence saying what is wrong and what the board will do;
 // symbol is nullptr for the findings about a chart as a whole.
 std::string FindingText(FindingKind kind, int chart, const CheckSymbol* symbol);
+
+// The editor's message-area line of a finding: the chart's name, then its sentence.
+std::string FindingLine(const ChartFinding& finding);
+// The line before the findings: how many there are, and how to find them.
+std::string CheckSummaryText(std::size_t findingCount);

@@ -101,4 +101,16 @@ TEST(FindingText, EachFindingIsOneSentence) {
             << "kind " << static_cast<int>(row.kind);
 }
 
+TEST(FindingText, MessageLinesNameTheChartAndCountTheFindings) {
+    ChartFinding finding;
+    finding.chart = 3;
+    finding.text = "この「もどる」の前に、組になる「くり返し」がありません。";
+    EXPECT_EQ(FindingLine(finding),
+              "サブ3: この「もどる」の前に、組になる「くり返し」がありません。");
+    EXPECT_EQ(CheckSummaryText(0), "チェック: 気をつけることは見つかりませんでした。");
+    EXPECT_EQ(
+        CheckSummaryText(12),
+        "チェック: 気をつけることが12件あります。行をダブルクリックすると、その場所を表示します。");
+}
+
 }  // namespace

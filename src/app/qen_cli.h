@@ -39,10 +39,13 @@ struct CliBoardAccess {
     std::chrono::milliseconds timeout{10000};
 };
 
-// An option a command accepts: a flag, or a name followed by one of its values.
+// An option a command accepts: a flag, or a name followed by one of its
+// values or by any one value.
 struct CliOption {
-    std::string_view name;    // e.g. "--area"
-    std::string_view values;  // the accepted values separated by '|'; empty for a flag
+    std::string_view name;           // e.g. "--area"
+    std::string_view values;         // the accepted values separated by '|'; empty for a flag
+    std::string_view anyValue = {};  // instead of values: what the value stands for, e.g. "OUT.pdf"
+    bool required = false;
 };
 
 // What follows the command name, checked against the command's table row.
@@ -89,5 +92,11 @@ int CliReset(const CliArguments& arguments, const CliContext& context);
 int CliClock(const CliArguments& arguments, const CliContext& context);
 int CliStatus(const CliArguments& arguments, const CliContext& context);
 
+// The commands that draw charts (export, print): they need the editor's
+// drawing code, so a build without the user interface has none.
+std::span<const CliCommand> DrawingCommands();
+
 // Runs the tool on its arguments (without the program name); the exit code.
-int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {});
+// The drawing commands are offered beside the tool's own.
+int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {},
+           std::span<const CliCommand> drawing = {});

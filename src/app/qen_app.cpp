@@ -10,10 +10,12 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
+#include "alsa_audio_sink.h"
 #include "canvas/drawing_resources.h"
 #include "canvas/editor_context.h"
 #include "chart_store.h"
 #include "common/qt_dialogs.h"
+#include "first_open_output.h"
 #include "hidapi_transport.h"
 #include "ini_file.h"
 #include "link_clock.h"
@@ -23,6 +25,7 @@
 #include "name_tables.h"
 #include "nuvo_addr_generator.h"
 #include "rtmidi_output.h"
+#include "tone_output.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
 #include "version_info.h"
@@ -117,8 +120,13 @@ int CQenApp::Run() {
     CQenDlg mainWindow({context, resources, usb, clock, alerts, dialogs, ReadVersionTexts});
     alerts.SetParent(&mainWindow);
     dialogs.SetParent(&mainWindow);
-    // The melody editor, hidden until its menu item; it plays through the system's MIDI output.
-    RtMidiOutput midi;
+    // The melody editor, hidden until its menu item. It plays through a MIDI
+    // synthesiser when the system has one, else through the sound card as the
+    // board's buzzer would sound, else silently.
+    RtMidiOutput synthesiser;
+    AlsaAudioSink soundCard;
+    ToneMidiOutput buzzer(soundCard);
+    FirstOpenOutput midi{&synthesiser, &buzzer};
     RealPlaybackTimer playbackTimer;
     CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
     mainWindow.SetToolWindows(&tools);

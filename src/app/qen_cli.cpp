@@ -13,7 +13,7 @@ constexpr std::array<CliOption, 3> kSendOptions = {
     {{"--area", "1|2"}, {"--simulated", ""}, {"--trace", ""}}};
 
 // Every subcommand of the tool; a new one is one more row here.
-constexpr std::array<CliCommand, 8> kCommands = {{
+constexpr std::array<CliCommand, 11> kCommands = {{
     {"image", "FILE.xml", "print the program image built from FILE, one entry per line", 1,
      kNoOptions, &CliImage},
     {"save", "IN.xml OUT.xml", "load IN and write it to OUT as the editor saves it", 2, kNoOptions,
@@ -28,6 +28,13 @@ constexpr std::array<CliCommand, 8> kCommands = {{
     {"reset", "", "stop and reset the program on the board", 0, kBoardOptions, &CliReset},
     {"clock", "", "set the board's clock from this computer's clock", 0, kBoardOptions, &CliClock},
     {"status", "", "print the board's status once", 0, kBoardOptions, &CliStatus},
+    {"melody", "FILE.mel",
+     "print the melody image a transfer of FILE sends, one 32-byte block per line", 1, kNoOptions,
+     &CliMelody},
+    {"send-melody", "FILE.mel", "send FILE's melody to the board as the melody editor does", 1,
+     kBoardOptions, &CliSendMelody},
+    {"midi", "IN.mel OUT.mid", "write IN's melody to OUT as a standard MIDI file", 2, kNoOptions,
+     &CliMidi},
 }};
 
 constexpr std::string_view kUsage = "usage: qen-cli <command> [arguments] | --help | --version";

@@ -28,8 +28,8 @@ void Connect(CFlowObjectManager& store, int from, int connector, int to) {
 
 // A pupil's file: a chain from the start through actions and decisions to the end.
 void WritePupilFile(const std::string& path, int pupil) {
-    constexpr int kKinds[] = {Kind::Led, Kind::SensorLight, Kind::Wait, Kind::Sound,
-                              Kind::Switch1, Kind::Relay1};
+    constexpr int kKinds[] = {Kind::Led,   Kind::SensorLight, Kind::Wait,
+                              Kind::Sound, Kind::Switch1,     Kind::Relay1};
     QuietStore document;
     CFlowObjectManager& store = document.store;
     int previous = store.CreateSymbol(0, Kind::Start, 0, 0);
@@ -41,15 +41,16 @@ void WritePupilFile(const std::string& path, int pupil) {
             Connect(store, previous, Connector::Branch, uid);
         previous = uid;
     }
-    ReportData report{"テルノ小学校", "5", "2", std::to_string(pupil + 1),
-                      "生徒" + std::to_string(pupil + 1), "信号機", ""};
-    for (int line = 0; line < 12; ++line) report.comment += "信号が変わるまで待つようにしました。\n";
+    ReportData report{
+        "テルノ小学校", "5", "2", std::to_string(pupil + 1), "生徒" + std::to_string(pupil + 1),
+        "信号機",       ""};
+    for (int line = 0; line < 12; ++line)
+        report.comment += "信号が変わるまで待つようにしました。\n";
     SaveAll(store, path, report);
 }
 
 void BM_CliPrintClass(benchmark::State& state) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "qen-print-bench";
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "qen-print-bench";
     std::filesystem::create_directories(folder);
     std::vector<std::string> arguments = {"print"};
     for (int pupil = 0; pupil < kFiles; ++pupil) {

@@ -1,8 +1,6 @@
 // Start-up and tear-down of the editor process.
 #include "qen_app.h"
 
-#include <clocale>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLibraryInfo>
@@ -46,8 +44,10 @@ protected:
         if (event->type() == QEvent::Paint) {
             const auto* window = static_cast<const QWidget*>(watched);
             const bool fixed = window->minimumSize() == window->maximumSize();
+            // The outer size, frame included, as the settings file gives it.
+            const QSize outer = window->frameGeometry().size();
             qCInfo(lcStartup, "main window painted %lld ms after start, %d x %d %s", clock_.elapsed(),
-                   window->width(), window->height(), fixed ? "fixed" : "resizable");
+                   outer.width(), outer.height(), fixed ? "fixed" : "resizable");
             watched->removeEventFilter(this);
         }
         return false;
@@ -71,9 +71,6 @@ AboutTexts ReadVersionTexts() {
 }  // namespace
 
 CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
-    // The application takes the user's locale for everything; numbers in the
-    // core (symbol labels, the wait field) are always written with a decimal point.
-    std::setlocale(LC_NUMERIC, "C");
     // The interface is Japanese whatever the desktop's language: Qt's own
     // texts (file dialogs, standard buttons, scroll-bar menus) follow it.
     if (translator_.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),

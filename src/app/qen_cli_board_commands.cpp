@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "board_access.h"
 #include "board_link.h"
 #include "qen_cli.h"
 #include "qen_cli_board_job.h"
@@ -272,9 +273,9 @@ int RunBoardJob(const BoardJob& job, const CliArguments& arguments, const CliCon
             console.Err(kNotFoundText);
             return CliExit::Failed;
         case OpenOutcome::OpenFailed:
-            console.Err(
-                "qen-cli: a board was found but could not be opened "
-                "(on Linux: is the udev rule installed?)");
+            // The editor's two lines: no board to talk to, and why, with the way out.
+            console.Err(kNotFoundText);
+            console.Err(BoardNotOpenedText());
             return CliExit::Failed;
         case OpenOutcome::Opened:
             break;

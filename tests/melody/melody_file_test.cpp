@@ -13,7 +13,7 @@ namespace {
 
 class MessageSpy : public INotifier {
 public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void Notify(std::string_view text, MessageSeverity) override { messages.emplace_back(text); }
     std::vector<std::string> messages;
 };
 

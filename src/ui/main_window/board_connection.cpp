@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "board_access.h"
 #include "canvas/editor_context.h"
 #include "main_window/information_area.h"
 #include "main_window/link_host.h"
@@ -14,6 +15,11 @@ namespace {
 constexpr const char* kUsbReady = "USBの準備に成功しました";
 constexpr const char* kUsbFailed = "USBの準備に失敗しました";
 constexpr const char* kDetached = "テルノとの通信を終了しました。";
+
+// Start-up writes the line without the final "。", a re-detect with it.
+const char* NotFoundText(bool redetect) {
+    return redetect ? "テルノが見つかりませんでした。" : "テルノが見つかりませんでした";
+}
 }  // namespace
 
 void CQenDlg::StartLink() {
@@ -37,8 +43,7 @@ void CQenDlg::OpenBoard(bool redetect) {
     UsbDeviceInfo device;
     switch (link_->OpenFirstBoard(device)) {
         case OpenOutcome::NotFound:
-            WriteMessage(redetect ? "テルノが見つかりませんでした。"
-                                  : "テルノが見つかりませんでした");
+            WriteMessage(NotFoundText(redetect));
             info_->Clear();
             if (tools_) tools_->SetBoardConnected(false);
             measurement_->SetConnected(false);
@@ -51,6 +56,10 @@ void CQenDlg::OpenBoard(bool redetect) {
             measurement_->SetConnected(true);
             break;
         case OpenOutcome::OpenFailed:
+            // No board to talk to, as when none is found, and then why, with the
+            // way out (on Linux the udev rule that lets the user open the board).
+            WriteMessage(NotFoundText(redetect));
+            WriteMessage(BoardNotOpenedText());
             // The worker has stopped: the panel no longer shows a board.
             info_->Clear();
             if (!redetect && tools_) tools_->SetBoardConnected(false);

@@ -65,5 +65,5 @@ void CQenDlg::ExportPicture() {
     if (WriteChartPicture(file, *format, state_.store, resources_, chart) == PictureResult::Written)
         messages_.AddMessage(PictureWrittenText(*path));
     else
-        alerts_.ShowMessage(PictureText::NotWritten);
+        alerts_.ShowError(PictureText::NotWritten);
 }

@@ -13,11 +13,14 @@ constexpr std::array<CliOption, 3> kSendOptions = {
     {{"--area", "1|2"}, {"--simulated", ""}, {"--trace", ""}}};
 
 // Every subcommand of the tool; a new one is one more row here.
-constexpr std::array<CliCommand, 10> kCommands = {{
+constexpr std::array<CliCommand, 11> kCommands = {{
     {"image", "FILE.xml", "print the program image built from FILE, one entry per line", 1,
      kNoOptions, &CliImage},
     {"save", "IN.xml OUT.xml", "load IN and write it to OUT as the editor saves it", 2, kNoOptions,
      &CliSave},
+    {"check", "FILE.xml...",
+     "check the charts of each FILE for what would stop or spin the program", kCliOneOrMore,
+     kNoOptions, &CliCheck},
     {"send", "FILE.xml",
      "send FILE's program to storage area 1 (保存１, the default) or 2 (保存２)", 1, kSendOptions,
      &CliSend},
@@ -46,19 +49,22 @@ std::string Synopsis(const CliCommand& command) {
     std::string text(command.name);
     if (!command.arguments.empty()) text.append(" ").append(command.arguments);
     for (const CliOption& option : command.options) {
-        text.append(" [").append(option.name);
+        text.append(option.required ? " " : " [").append(option.name);
         if (!option.values.empty()) text.append(" ").append(option.values);
-        text.append("]");
+        if (!option.anyValue.empty()) text.append(" ").append(option.anyValue);
+        if (!option.required) text.append("]");
     }
     return text;
 }
 
-void PrintHelp(std::ostream& out) {
+void PrintHelp(std::ostream& out, std::span<const CliCommand> drawing) {
     out << kUsage << "\n\ncommands:\n";
-    for (const CliCommand& command : kCommands)
-        out << "  " << Synopsis(command) << "\n      " << command.summary << '\n';
+    for (const auto commands : {std::span<const CliCommand>(kCommands), drawing})
+        for (const CliCommand& command : commands)
+            out << "  " << Synopsis(command) << "\n      " << command.summary << '\n';
     out << kBoardHelp;
-    out << "\nExit status: 0 success, 1 failure (messages on standard error), 2 bad usage.\n";
+    out << "\nExit status: 0 success, 1 failure (messages on standard error), 2 bad usage,\n"
+           "3 findings of check.\n";
 }
 
 int UsageError(std::ostream& err) {
@@ -93,13 +99,18 @@ std::optional<CliArguments> Parse(const CliCommand& command, std::span<const std
                                          [&](const CliOption& o) { return o.name == word; });
         if (option == command.options.end() || parsed.Has(word)) return std::nullopt;
         std::string value;
-        if (!option->values.empty()) {
-            if (++i == words.size() || !Accepts(option->values, words[i])) return std::nullopt;
+        if (!option->values.empty() || !option->anyValue.empty()) {
+            if (++i == words.size()) return std::nullopt;
+            if (!option->values.empty() && !Accepts(option->values, words[i])) return std::nullopt;
             value = words[i];
         }
         parsed.options.emplace_back(word, std::move(value));
     }
-    if (parsed.positional.size() != command.argumentCount) return std::nullopt;
+    for (const CliOption& option : command.options)
+        if (option.required && !parsed.Has(option.name)) return std::nullopt;
+    const std::size_t count = parsed.positional.size();
+    if (command.argumentCount == kCliOneOrMore ? count == 0 : count != command.argumentCount)
+        return std::nullopt;
     return parsed;
 }
 
@@ -116,12 +127,13 @@ std::string_view CliArguments::Value(std::string_view option) const {
     return {};
 }
 
-int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board) {
+int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board,
+           std::span<const CliCommand> drawing) {
     if (arguments.empty()) return UsageError(io.err);
     const std::string& first = arguments.front();
     if (first == "--help" || first == "-h") {
         if (arguments.size() != 1) return UsageError(io.err);
-        PrintHelp(io.out);
+        PrintHelp(io.out, drawing);
         return CliExit::Ok;
     }
     if (first == "--version") {
@@ -129,11 +141,13 @@ int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAcces
         io.out << "qen-cli " << QEN_VERSION << '\n';
         return CliExit::Ok;
     }
-    for (const CliCommand& command : kCommands) {
-        if (command.name != first) continue;
-        const auto parsed = Parse(command, arguments.subspan(1));
-        if (!parsed) return UsageError(io.err, command);
-        return command.run(*parsed, CliContext{io, board});
+    for (const auto commands : {std::span<const CliCommand>(kCommands), drawing}) {
+        for (const CliCommand& command : commands) {
+            if (command.name != first) continue;
+            const auto parsed = Parse(command, arguments.subspan(1));
+            if (!parsed) return UsageError(io.err, command);
+            return command.run(*parsed, CliContext{io, board});
+        }
     }
     return UsageError(io.err);
 }

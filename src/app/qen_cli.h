@@ -25,6 +25,7 @@ namespace CliExit {
 inline constexpr int Ok = 0;
 inline constexpr int Failed = 1;
 inline constexpr int Usage = 2;
+inline constexpr int Findings = 3;  // check: the charts have findings
 }  // namespace CliExit
 
 // How the board commands reach a board.
@@ -38,10 +39,13 @@ struct CliBoardAccess {
     std::chrono::milliseconds timeout{10000};
 };
 
-// An option a command accepts: a flag, or a name followed by one of its values.
+// An option a command accepts: a flag, or a name followed by one of its
+// values or by any one value.
 struct CliOption {
-    std::string_view name;    // e.g. "--area"
-    std::string_view values;  // the accepted values separated by '|'; empty for a flag
+    std::string_view name;           // e.g. "--area"
+    std::string_view values;         // the accepted values separated by '|'; empty for a flag
+    std::string_view anyValue = {};  // instead of values: what the value stands for, e.g. "OUT.pdf"
+    bool required = false;
 };
 
 // What follows the command name, checked against the command's table row.
@@ -60,8 +64,11 @@ struct CliContext {
     const CliBoardAccess& board;
 };
 
+// The argument count of a command that takes a list of one or more files.
+inline constexpr std::size_t kCliOneOrMore = static_cast<std::size_t>(-1);
+
 // One subcommand: its name, the positional arguments it takes (exactly that
-// many), the options it accepts and the function that runs it.
+// many, or kCliOneOrMore), the options it accepts and the function that runs it.
 struct CliCommand {
     std::string_view name;
     std::string_view arguments;  // as shown in the help, e.g. "FILE.xml"
@@ -74,6 +81,8 @@ struct CliCommand {
 // The subcommands working on flowchart files.
 int CliImage(const CliArguments& arguments, const CliContext& context);
 int CliSave(const CliArguments& arguments, const CliContext& context);
+// Checks the charts of each file; prints "FILE: chart N, slot S: text" per finding.
+int CliCheck(const CliArguments& arguments, const CliContext& context);
 
 // The subcommands working on melody files; send-melody talks to the board as
 // the board commands below do.
@@ -89,5 +98,11 @@ int CliReset(const CliArguments& arguments, const CliContext& context);
 int CliClock(const CliArguments& arguments, const CliContext& context);
 int CliStatus(const CliArguments& arguments, const CliContext& context);
 
+// The commands that draw charts (export, print): they need the editor's
+// drawing code, so a build without the user interface has none.
+std::span<const CliCommand> DrawingCommands();
+
 // Runs the tool on its arguments (without the program name); the exit code.
-int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {});
+// The drawing commands are offered beside the tool's own.
+int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {},
+           std::span<const CliCommand> drawing = {});

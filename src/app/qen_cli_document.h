@@ -38,8 +38,8 @@ public:
 
     CollectedMessages messages;
     UidGenerator uids;
-    NUVOAddrGenerator slots;
-    CFlowObjectManager store{uids, slots, messages};
+    NUVOAddrGenerator slotTable;  // not "slots": the name is a macro where Qt is included
+    CFlowObjectManager store{uids, slotTable, messages};
     EditorState state{store};
     DocumentCommands commands{state, messages};
     ReportData report;

@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     std::optional<HidapiTransport> usb;  // set up only when a command needs the board
     CliBoardAccess board;
     board.usb = [&usb]() -> IHidTransport& { return usb ? *usb : usb.emplace(); };
-    return RunCli(arguments, {std::cout, std::cerr}, board);
+    return RunCli(arguments, {std::cout, std::cerr}, board, DrawingCommands());
 }

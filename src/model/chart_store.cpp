@@ -57,7 +57,6 @@ int CFlowObjectManager::RestoreSymbol(int chart, const SymbolRecord& record) {
         return 0;
     }
     Append(MakeFlowSymbol(record.uid, chart, record.kind, record.engine, record.left, record.top));
-    UpdateCoverage();
     return record.uid;
 }
 

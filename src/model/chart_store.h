@@ -64,6 +64,8 @@ public:
 
     // Building and removing.
     int CreateSymbol(int chart, int kind, int x, int y);
+    // Restores many symbols at a time (a load, a paste): the caller runs
+    // ValidateLines and UpdateCoverage once after the last one.
     int RestoreSymbol(int chart, const SymbolRecord& record);
     int CreateLine(int chart, const LineEnd& from, const LineEnd& to,
                    const std::vector<Point>& waypoints);
@@ -135,6 +137,7 @@ public:
 
     UidGenerator& Uids() { return uids_; }
     NUVOAddrGenerator& Slots() { return slots_; }
+    const NUVOAddrGenerator& Slots() const { return slots_; }
     INotifier& Notifier() { return notifier_; }
 
 private:

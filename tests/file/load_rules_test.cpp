@@ -225,3 +225,21 @@ TEST_F(Loader, UnknownElementsAndAttributesAreIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Loader, SymbolsLoadedStackedCoverEachOthersConnectors) {
+    ASSERT_TRUE(Load(Document(Chart("0", Led("1", Position(1, 1)) + Led("2", Position(1, 3))))));
+    auto lock = store.Lock();
+    std::vector<std::pair<int, bool>> covered;  // connector id, covered, upper symbol first
+    for (const auto& o : store.Objects())
+        for (const auto& [id, connector] : o->Connectors().All())
+            covered.emplace_back(id, connector->Covered());
+    const std::vector<std::pair<int, bool>> expected = {{Connector::In, false},
+                                                        {Connector::Next, true},
+                                                        {Connector::In, true},
+                                                        {Connector::Next, false}};
+    EXPECT_EQ(covered, expected);
+}
+
+}  // namespace

@@ -51,6 +51,9 @@ public:
     void SetNeutralReport(std::function<void()> send) { neutralReport_ = std::move(send); }
 
     void SwitchPage(int page);
+    // Shows the chart on the flowchart page and selects its symbol uid,
+    // scrolled into view (uid 0, or a symbol no longer there: the chart only).
+    void ShowPlace(int chart, int uid);
     // Lowers the scroll positions until their pages fit and sets the bars.
     void LayoutScrollBars();
 
@@ -104,6 +107,8 @@ private:
     void OnScrollAction(QScrollBar* bar, int action);
     void OnWheel(int delta);
     void ShowScrollBars(bool visible);
+    // Scrolls the normal view so that the sheet rectangle lies in the drawing area.
+    void ScrollToShow(const Rect& bounds);
     void SendNeutral();
     // Ends a drag, a rubber band or a line before the view or page changes.
     void EndMouseMode();

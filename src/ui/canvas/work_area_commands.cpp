@@ -1,5 +1,6 @@
 // The work area's commands, its context menu and the palette's drop.
 #include <QMenu>
+#include <algorithm>
 #include <cstdio>
 
 #include "canvas/editor_context.h"
@@ -169,6 +170,33 @@ bool CDlgWorkArea::DropSymbol(int kind, QPoint client) {
     }
     EditDone();
     return true;
+}
+
+void CDlgWorkArea::ShowPlace(int chart, int uid) {
+    SwitchPage(0);
+    EndMouseMode();
+    state_.SwitchChart(chart);
+    const IFLOWOBJECT* symbol = state_.store.Find(uid);
+    if (symbol && !symbol->Deleted() && !symbol->IsLine() && symbol->Chart() == chart &&
+        !state_.wholeView) {
+        const Rect& bounds = symbol->Bounds();
+        state_.store.Select(uid, true, bounds.left, bounds.top);
+        ScrollToShow(bounds);
+    }
+    EditDone();
+}
+
+void CDlgWorkArea::ScrollToShow(const Rect& bounds) {
+    // A rectangle partly out of sight comes to about the middle of the area.
+    const auto show = [](int& scroll, int first, int last, int visibleCells) {
+        if (first >= scroll && last < scroll + visibleCells) return;
+        scroll = std::max(0, (first + last) / 2 - visibleCells / 2);
+    };
+    show(state_.scrollX, bounds.left / kGrid, (bounds.right - 1) / kGrid,
+         layout_.drawingArea.width() / kGrid);
+    show(state_.scrollY, bounds.top / kGrid, (bounds.bottom - 1) / kGrid,
+         layout_.drawingArea.height() / kGrid);
+    LayoutScrollBars();
 }
 
 bool CDlgWorkArea::IsDropPoint(QPoint client) const {

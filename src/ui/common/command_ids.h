@@ -9,6 +9,7 @@ inline constexpr int Open = 32780;
 inline constexpr int Save = 32782;
 inline constexpr int SaveAs = 32784;
 inline constexpr int Print = 32788;
+inline constexpr int ExportPicture = 32789;
 inline constexpr int Exit = 32790;
 // 編集
 inline constexpr int Undo = 32792;
@@ -26,6 +27,7 @@ inline constexpr int NormalView = 32809;
 // 通信
 inline constexpr int Run = 32817;
 inline constexpr int Transfer = 32818;
+inline constexpr int Check = 32819;
 inline constexpr int StopReset = 32820;
 inline constexpr int Redetect = 32822;
 inline constexpr int Detach = 32825;

@@ -1,5 +1,7 @@
-// The main window's keys and wheel routing, by page.
+// The main window's keys and wheel routing, by page, and double clicks on the message area.
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QWheelEvent>
 
 #include "canvas/editor_context.h"
@@ -54,6 +56,9 @@ bool CQenDlg::eventFilter(QObject* watched, QEvent* event) {
         return PreTranslateKey(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::Wheel && InThisWindow(watched))
         return RouteWheel(watched, static_cast<QWheelEvent*>(event));
+    if (event->type() == QEvent::MouseButtonDblClick && messageBox_ &&
+        watched == messageBox_->viewport())
+        return ShowPlaceAt(static_cast<QMouseEvent*>(event)->position().toPoint());
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -305,7 +305,7 @@ void CQenDlg::SaveDocumentAs() {
 
 void CQenDlg::PrintChart() {
     // A printer that cannot start a page must not look like a finished print.
-    if (RunPrintCommand(this, state_.store, resources_, *workArea_->ReportPage(),
+    if (RunPrintCommand(*printDialog_, this, state_.store, resources_, *workArea_->ReportPage(),
                         state_.currentChart) == PrintOutcome::Failed)
         alerts_.ShowMessage("印刷を開始できませんでした。");
 }

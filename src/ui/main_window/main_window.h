@@ -23,6 +23,7 @@
 #include "main_window/palette_icons.h"
 #include "main_window/tool_bar.h"
 #include "measure/measure_window.h"
+#include "print/print_chart.h"
 
 class CDlgInformationArea;
 class CDlgWorkArea;
@@ -99,6 +100,17 @@ public:
     void WriteMessage(std::string_view text) override;
     // The message of a refused board request, for the refusals that have one.
     void ShowRefusal(RequestResult result);
+
+    // The chart check writes its findings to the message area: asked for, it
+    // also says when there are none; before a program transfer only findings.
+    enum class CheckOccasion { Asked, BeforeTransfer };
+    void CheckCharts(CheckOccasion occasion);
+    // Shows the chart and selects the symbol a message-area line is about.
+    void ShowPlace(const MessagePlace& place);
+    // "画像として書き出し...": the current chart as a PNG or SVG file.
+    void ExportPicture();
+    // The print command asks this dialog (the system's until a test sets another).
+    void SetPrintDialog(IPrintDialog& dialog) { printDialog_ = &dialog; }
 
     // For tests and the side tools.
     CMessageArea& MessageArea() { return messages_; }
@@ -182,6 +194,8 @@ private:
     bool InThisWindow(QObject* watched) const;
     // Whether the item could be chosen in its menu now, by the menus' rules.
     bool MenuItemAvailable(int id);
+    // A double click on a message-area line about a place shows it.
+    bool ShowPlaceAt(QPoint viewportPoint);
 
     bool MayClose();
     void ShowAbout();
@@ -206,6 +220,8 @@ private:
     CFlowIconManager icons_;
     SymbolSettingsDialogs settingsEditor_;
     DocumentCommands documents_;
+    QtPrintDialog systemPrintDialog_;
+    IPrintDialog* printDialog_ = &systemPrintDialog_;
 
     QWidget* client_ = nullptr;
     QLabel* panes_[3] = {};

@@ -32,6 +32,7 @@ const std::vector<MenuSpec>& Menus() {
           {CommandId::SaveAs, "名前を付けて保存(&A)..."},
           {0, nullptr},
           {CommandId::Print, "印刷(&P)..."},
+          {CommandId::ExportPicture, "画像として書き出し(&G)..."},
           {0, nullptr},
           {CommandId::Exit, "終了(&Q)"}}},
         {"編集(&E)",
@@ -46,7 +47,8 @@ const std::vector<MenuSpec>& Menus() {
         {"表示(&V)",
          {{CommandId::WholeView, "全体表示(&A)"}, {CommandId::NormalView, "通常表示(&N)"}}},
         {"通信(&C)",
-         {{CommandId::Transfer, "転送\tF8"},
+         {{CommandId::Check, "チェック(&K)"},
+          {CommandId::Transfer, "転送\tF8"},
           {0, nullptr},
           {CommandId::Run, "実行\tF5"},
           {CommandId::StopReset, "停止 / リセット\tF6"},
@@ -132,8 +134,20 @@ void CQenDlg::OnCommand(int id) {
         case CommandId::Exit:
             CloseMainWindow();
             break;
-        case CommandId::Transfer:
-            ShowRefusal(link_->RequestTransfer(Page()));
+        case CommandId::Transfer: {
+            const EditorPage page = Page();
+            const RequestResult result = link_->RequestTransfer(page);
+            // The program goes to the board whatever the check finds.
+            if (result == RequestResult::Placed && page == EditorPage::Flowchart)
+                CheckCharts(CheckOccasion::BeforeTransfer);
+            ShowRefusal(result);
+            break;
+        }
+        case CommandId::Check:
+            CheckCharts(CheckOccasion::Asked);
+            break;
+        case CommandId::ExportPicture:
+            ExportPicture();
             break;
         case CommandId::Run:
             ShowRefusal(link_->RequestRun(Page()));

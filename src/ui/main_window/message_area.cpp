@@ -7,9 +7,18 @@
 #include <QTextCursor>
 
 namespace {
+
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// Carried by a line's block, so it goes when the line is dropped.
+class PlaceData : public QTextBlockUserData {
+public:
+    explicit PlaceData(MessagePlace place) : place(place) {}
+    const MessagePlace place;
+};
+
 }  // namespace
 
 void CMessageArea::Init(QPlainTextEdit* box, int lineLimit) {
@@ -42,4 +51,19 @@ void CMessageArea::AddMessage(std::string_view message) {
     box_->setTextCursor(end);
     box_->ensureCursorVisible();
     box_->horizontalScrollBar()->setValue(0);
+}
+
+void CMessageArea::AddMessage(std::string_view message, MessagePlace place) {
+    AddMessage(message);
+    if (!enabled_ || !box_) return;
+    // The block takes ownership of its user data.
+    box_->document()->lastBlock().setUserData(new PlaceData(place));
+}
+
+std::optional<MessagePlace> CMessageArea::PlaceAt(QPoint viewportPoint) const {
+    if (!box_) return std::nullopt;
+    const QTextBlock block = box_->cursorForPosition(viewportPoint).block();
+    const auto* data = dynamic_cast<const PlaceData*>(block.userData());
+    if (!data) return std::nullopt;
+    return data->place;
 }

@@ -1,7 +1,9 @@
-// Printing one page: the date, the report header, the current chart scaled
-// to fit and the comment at the bottom.
+// Printing a chart with its report: the date, the report header, the chart
+// scaled to fit and the comment at the bottom, the comment going on over
+// further pages when it does not fit below the chart.
 #pragma once
 
+#include <QPainter>
 #include <QRect>
 #include <QString>
 
@@ -46,15 +48,46 @@ struct PrintPage {
     int chart = 0;
 };
 
-// Prints one page on the printer as the job "テルノレポート"; false when the
-// printer could not be started.
+// One print job "テルノレポート" of one or more printouts, each beginning on a
+// new page.
+class PrintJob {
+public:
+    explicit PrintJob(QPrinter& printer);
+    // False when the printer could not be started.
+    bool Begin();
+    // The page with the date, header, chart and as much of the comment as
+    // fits below the chart, then pages with the rest of the comment under a
+    // line with the pupil's name and the date.
+    void Print(const CFlowObjectManager& store, const DrawingResources& resources,
+               const PrintPage& page);
+    bool End();
+
+private:
+    QPrinter& printer_;
+    QPainter painter_;
+    bool first_ = true;
+};
+
+// One printout as its own job; false when the printer could not be started.
 bool PrintChart(QPrinter& printer, const CFlowObjectManager& store,
                 const DrawingResources& resources, const PrintPage& page);
 
+// The system print dialog, behind an interface so tests can print to a file.
+class IPrintDialog {
+public:
+    virtual ~IPrintDialog() = default;
+    // Lets the user set the printer up; false when cancelled.
+    virtual bool Choose(QPrinter& printer, QWidget* parent) = 0;
+};
+
+class QtPrintDialog : public IPrintDialog {
+public:
+    bool Choose(QPrinter& printer, QWidget* parent) override;
+};
+
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
-// The print command: the system print dialog, then PrintChart with the
-// report page's texts and today's date.
-PrintOutcome RunPrintCommand(QWidget* parent, const CFlowObjectManager& store,
-                             const DrawingResources& resources, CDlgReport& reportPage,
-                             int chart);
+// The print command: the print dialog, then PrintChart with the report
+// page's texts and today's date.
+PrintOutcome RunPrintCommand(IPrintDialog& dialog, QWidget* parent, const CFlowObjectManager& store,
+                             const DrawingResources& resources, CDlgReport& reportPage, int chart);

@@ -179,7 +179,7 @@ private slots:
     }
 
     // Files opened or saved go first in the list, which the ファイル menu shows
-    // between the print item and the exit item.
+    // between the picture export item and the exit item.
     void openedAndSavedFilesAreListedNewestFirst() {
         QTemporaryDir folder;
         const std::string a = folder.filePath("a.xml").toStdString();
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(e.recent.Paths(), (std::vector<std::string>{a, b}));
 
         const QList<QAction*> items = e.window->FileMenu()->actions();
-        const qsizetype first = items.indexOf(e.window->Action(CommandId::Print)) + 2;
+        const qsizetype first = items.indexOf(e.window->Action(CommandId::ExportPicture)) + 2;
         QVERIFY(items[first]->text().startsWith("&1 "));
         QVERIFY(items[first]->text().endsWith("a.xml"));
         QVERIFY(items[first + 2]->isSeparator() && items[first + 2]->isVisible());

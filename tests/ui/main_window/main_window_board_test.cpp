@@ -109,6 +109,37 @@ private slots:
         QVERIFY(e.window->isEnabled());
     }
 
+    void transferChecksTheChartsFirstAndGoesAhead() {
+        Editor e(true);
+        QTRY_VERIFY_WITH_TIMEOUT(e.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
+        const int start = e.store.CreateSymbol(0, Kind::Start, 48, 48);  // its exit leads nowhere
+        QTest::keyClick(&e.Work(), Qt::Key_F8);
+        QTRY_VERIFY2_WITH_TIMEOUT(e.LastLine() == QStringLiteral("データ転送が完了しました。"),
+                                  qPrintable(e.Lines().join('|')), 10000);
+        const QStringList lines = e.Lines();
+        const qsizetype summary = lines.indexOf(QStringLiteral(
+            "チェック: 気をつけることが1件あります。行をダブルクリックすると、その場所を表示します。"));
+        QVERIFY2(summary >= 0, qPrintable(lines.join('|')));
+        QCOMPARE(lines[summary + 1],
+                 QStringLiteral("メイン: 「開始」の出口が線でつながっていないので、"
+                                "ここでプログラムが止まります。"));
+        QVERIFY(lines.indexOf(QStringLiteral("フローチャートデータを転送中です。"
+                                             "終了するまでハードを取り外さないで下さい。")) >
+                summary + 1);
+
+        // A clean program goes without a word from the check.
+        Point from, to;
+        const int end = e.store.CreateSymbol(0, Kind::End, 48, 144);
+        e.store.Find(start)->Connectors().PointOf(Connector::Next, from);
+        e.store.Find(end)->Connectors().PointOf(Connector::In, to);
+        e.store.BeginLine(start, Connector::Next, from.x, from.y);
+        e.store.FinishLine(0, end, to.x, to.y);
+        const qsizetype before = e.Lines().size();
+        QTest::keyClick(&e.Work(), Qt::Key_F8);
+        QTRY_COMPARE_WITH_TIMEOUT(e.Lines().size(), before + 2, 10000);
+        QCOMPARE(e.LastLine(), QStringLiteral("データ転送が完了しました。"));
+    }
+
     void transferCanDetachAfterwards() {
         Editor e(true);
         QTRY_VERIFY_WITH_TIMEOUT(e.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);

@@ -51,11 +51,11 @@ private slots:
         // checked item); the standard shortcuts show after the tab.
         const QList<QStringList> expected{
             {"ファイル(&F)", "新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S",
-             "名前を付けて保存(&A)...\tCtrl+Shift+S", "-", "印刷(&P)...\tCtrl+P", "-", "終了(&Q)\tCtrl+Q"},
+             "名前を付けて保存(&A)...\tCtrl+Shift+S", "-", "印刷(&P)...\tCtrl+P", "画像として書き出し(&G)...", "-", "終了(&Q)\tCtrl+Q"},
             {"編集(&E)", "元にもどす(&U)\tCtrl+Z", "-", "切り取り(&T)\tCtrl+X", "コピー(&C)\tCtrl+C",
              "貼り付け(&V)\tCtrl+V", "削除(&D)\tDelete", "-", "すべてを選択(&A)\tCtrl+A"},
             {"表示(&V)", "全体表示(&A)", "*通常表示(&N)"},
-            {"通信(&C)", "転送\tF8", "-", "実行\tF5", "停止 / リセット\tF6", "-", "再検出(&R)", "-", "取り外す(&D)"},
+            {"通信(&C)", "チェック(&K)", "転送\tF8", "-", "実行\tF5", "停止 / リセット\tF6", "-", "再検出(&R)", "-", "取り外す(&D)"},
             {"ツール(&T)", "メロディエディタ(&M)...", "計測ツール(&R)"},
             {"ヘルプ(&H)", "ヘルプ(&H)...\tF1", "-", "バージョン情報(&I)"},
         };

@@ -1,5 +1,5 @@
-// The printed page: its geometry from the printer's metrics, its texts, and
-// the page itself printed to a PDF file and read back with pdftotext.
+// The printout: its geometry from the printer's metrics, its texts, and its
+// pages printed to a PDF file and read back with pdftotext.
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,6 +11,7 @@
 #include "chart_store.h"
 #include "notifier.h"
 #include "nuvo_addr_generator.h"
+#include "pdf_text.h"
 #include "print/print_chart.h"
 #include "uid_generator.h"
 
@@ -27,30 +28,7 @@ public:
     void Notify(std::string_view, MessageSeverity) override {}
 };
 
-// A word of the PDF's text layer with its box in points.
-struct Word {
-    QString text;
-    QRectF box;
-};
-
-// The text of the first page of a PDF, word by word (pdftotext -bbox).
-QList<Word> PdfWords(const QString& path) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000)) return {};
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
-    }
-    return words;
-}
+using Word = PdfWord;
 
 std::optional<QRectF> Find(const QList<Word>& words, const QString& text) {
     for (const Word& w : words)
@@ -78,11 +56,12 @@ private slots:
 
     void pdfPageHoldsDateHeaderChartAndComment_data();
     void pdfPageHoldsDateHeaderChartAndComment();
-    void longCommentIsNotPrintedOverTheChart();
+    void longCommentGoesOnOverFollowingPages();
+    void eachPrintoutOfAJobStartsOnANewPage();
     void jobIsNamedAndTextsAreNinePoints();
 
 private:
-    // Prints chart 2 of a small store to a PDF file; answers its words.
+    // Prints chart 2 of a small store to a PDF file; answers the words of its first page.
     QList<Word> PrintToPdf(const ReportData& report, double marginMm,
                            const std::vector<std::pair<int, Point>>& symbols, int chart);
     QString PdfPath() const { return dir_.filePath(QStringLiteral("page.pdf")); }
@@ -170,7 +149,7 @@ QList<Word> PrintTest::PrintToPdf(const ReportData& report, double marginMm,
                            QPageLayout::Millimeter);
     if (!PrintChart(printer, store, resources, {report, QStringLiteral("2024年03月05日"), chart}))
         return {};
-    return PdfWords(path);
+    return PdfWords(path, 1);
 }
 
 void PrintTest::pdfPageHoldsDateHeaderChartAndComment_data() {
@@ -220,20 +199,87 @@ void PrintTest::pdfPageHoldsDateHeaderChartAndComment() {
              qPrintable(QString::number(start->center().x())));
     QVERIFY(qAbs(start->center().y() - (title->bottom() + 744 * scale)) < 4.0);
     QVERIFY(!Find(words, QStringLiteral("??")));  // the timer of the main chart is not printed
+    QCOMPARE(PdfPageCount(PdfPath()), 1);
 }
 
-void PrintTest::longCommentIsNotPrintedOverTheChart() {
+void PrintTest::longCommentGoesOnOverFollowingPages() {
+    // A chart as tall as the sheet and a comment of 75 lines: the chart stays
+    // whole at its printing scale; the comment starts below it and goes on
+    // over further pages, each under a line with the name and the date.
     ReportData report = SampleReport();
     report.comment.clear();
-    for (int line = 1; line <= 40; ++line) report.comment += "行" + std::to_string(line) + "\n";
+    for (int line = 1; line <= 75; ++line) report.comment += "行" + std::to_string(line) + "\r\n";
     report.comment += "最後";
-    const QList<Word> words =
+    const QList<Word> first =
         PrintToPdf(report, 5.0, {{Kind::Start, {0, 0}}, {Kind::End, {0, 2640}}}, 2);
-    const auto heading = Find(words, QStringLiteral("コメント"));
-    const auto end = Find(words, QStringLiteral("終了"));
-    QVERIFY(heading && end);
-    QVERIFY2(end->bottom() < heading->top(), qPrintable(QString::number(end->bottom())));
-    QVERIFY(Find(words, QStringLiteral("最後")));
+    const int pages = PdfPageCount(PdfPath());
+    QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));
+
+    const auto title = Find(first, QStringLiteral("サブ２フローチャート"));
+    const auto start = Find(first, QStringLiteral("開始"));
+    const auto end = Find(first, QStringLiteral("終了"));
+    QVERIFY(title && start && end);
+    const double printableWidth = kA4WidthPt - 10 * kPtPerMm;
+    const double printableHeight = kA4HeightPt - 10 * kPtPerMm;
+    const double scale = std::min(printableWidth / 900.0, printableHeight / 4032.0);
+    QVERIFY2(qAbs(end->center().y() - (title->bottom() + 2664 * scale)) < 4.0,
+             qPrintable(QString::number(end->center().y())));
+
+    const double contentBottom = kA4HeightPt - 20 * kPtPerMm;
+    QStringList lines;
+    for (int page = 1; page <= pages; ++page) {
+        const QList<Word> words = page == 1 ? first : PdfWords(PdfPath(), page);
+        double textTop = end->bottom();
+        if (page > 1) {
+            const auto name = Find(words, QStringLiteral("山田花子"));
+            const auto date = Find(words, QStringLiteral("2024年03月05日"));
+            QVERIFY2(name && date, qPrintable(QString::number(page)));
+            QVERIFY(qAbs(name->top() - 20 * kPtPerMm) < 3.0);
+            QVERIFY(qAbs(date->top() - name->top()) < 1.0);
+            textTop = name->bottom();
+        }
+        for (const Word& w : words) {
+            if (!w.text.startsWith(QStringLiteral("行")) && w.text != QStringLiteral("最後"))
+                continue;
+            QVERIFY2(w.box.top() > textTop && w.box.bottom() < contentBottom + 2.0,
+                     qPrintable(w.text));
+            lines << w.text;
+        }
+    }
+    QStringList expected;
+    for (int line = 1; line <= 75; ++line) expected << QStringLiteral("行%1").arg(line);
+    expected << QStringLiteral("最後");
+    QCOMPARE(lines, expected);
+}
+
+void PrintTest::eachPrintoutOfAJobStartsOnANewPage() {
+    UidGenerator uids;
+    NUVOAddrGenerator slotTable;
+    SilentNotifier notifier;
+    CFlowObjectManager store(uids, slotTable, notifier);
+    store.CreateSymbol(0, Kind::Start, 0, 0);
+    const DrawingResources resources;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(PdfPath());
+    printer.setPageSize(QPageSize(QPageSize::A4));
+
+    PrintJob job(printer);
+    QVERIFY(job.Begin());
+    ReportData second = SampleReport();
+    second.name = "鈴木一郎";
+    job.Print(store, resources, {SampleReport(), QStringLiteral("2024年03月05日"), 0});
+    job.Print(store, resources, {second, QStringLiteral("2024年03月06日"), 0});
+    QVERIFY(job.End());
+
+    QCOMPARE(PdfPageCount(PdfPath()), 2);
+    const QString page1 = PdfText(PdfPath(), 1);
+    const QString page2 = PdfText(PdfPath(), 2);
+    QVERIFY(page1.contains(QStringLiteral("山田花子")) &&
+            page1.contains(QStringLiteral("03月05日")));
+    QVERIFY(page2.contains(QStringLiteral("鈴木一郎")) &&
+            page2.contains(QStringLiteral("03月06日")));
+    QVERIFY(page2.contains(QStringLiteral("開始")) && !page2.contains(QStringLiteral("山田花子")));
 }
 
 void PrintTest::jobIsNamedAndTextsAreNinePoints() {

@@ -1,4 +1,5 @@
-// The board link with its real worker thread against the simulated board, on a fast clock.
+// The board link with its real worker thread against the strict simulated board, on a fast
+// clock; every test ends with the board having no complaint about what it was sent.
 #include "board_link.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,10 @@ using namespace link_test;
 
 class BoardLinkTest : public ::testing::Test {
 protected:
-    ~BoardLinkTest() override { link.StopBoardThread(); }
+    ~BoardLinkTest() override {
+        link.StopBoardThread();
+        EXPECT_EQ(board.Complaints(), std::vector<std::string>{});
+    }
 
     void Connect() {
         UsbDeviceInfo info;
@@ -23,14 +27,20 @@ protected:
         ASSERT_TRUE(Eventually([&] { return link.LastModeByte() == board.Status().mode; }));
     }
 
-    void SetBoard(std::uint8_t mode, std::uint8_t programState) {
-        StatusReport status = board.Status();
-        status.mode = mode;
-        status.programState = programState;
-        board.SetStatus(status);
+    void SetMode(std::uint8_t mode) {
+        board.SetMode(mode);
+        ASSERT_TRUE(Eventually(
+            [&] { return link.LastModeByte() == mode && link.State() == BoardStep::Polling; }));
+    }
+
+    // Sends the program, runs it and waits until the board reports programState.
+    void RunUntilTheBoardSays(std::vector<ObjectCodeEntry> program, std::uint8_t programState) {
+        source.Replace(std::move(program));
+        ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
+        ASSERT_TRUE(Eventually([&] { return link.State() == BoardStep::Polling; }));
+        ASSERT_TRUE(link.RequestRun(EditorPage::Flowchart));
         ASSERT_TRUE(Eventually([&] {
-            return link.LastModeByte() == mode && link.LastProgramState() == programState &&
-                   link.State() == BoardStep::Polling;
+            return link.LastProgramState() == programState && link.State() == BoardStep::Polling;
         }));
     }
 
@@ -58,7 +68,7 @@ TEST_F(BoardLinkTest, OpeningTheBoardRunsTheHandshakeAndStartsPolling) {
     EXPECT_EQ(host.Traces().front(), "StartThread\n");
     ASSERT_TRUE(Eventually([&] { return link.Status().light.valid; }));
     EXPECT_TRUE(link.Status().connected);
-    EXPECT_EQ(link.Status().programState, (StatusValue{true, kProgramReset2}));
+    EXPECT_EQ(link.Status().programState, (StatusValue{true, SimulatedBoard::kResetState}));
 }
 
 TEST_F(BoardLinkTest, StoppingEndsTheWorkerAndClearsTheValues) {
@@ -97,7 +107,7 @@ class ReconnectModeTest : public BoardLinkTest,
 
 TEST_P(ReconnectModeTest, TransfersAskForTheBoardToBeReconnected) {
     Connect();
-    SetBoard(GetParam(), kProgramReset2);
+    SetMode(GetParam());
     EXPECT_FALSE(link.RequestTransfer(EditorPage::Flowchart));
     EXPECT_FALSE(link.RequestTransfer(EditorPage::Clock));
     EXPECT_FALSE(link.RequestMelodyTransfer(MelodyImage{}));
@@ -108,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ReconnectModeTest, ::testing::Values(0x81, 0xC0)
 
 TEST_F(BoardLinkTest, RunAndStopNeedTheSelectSwitchAtProg) {
     Connect();
-    SetBoard(0x90, kProgramReset2);
+    SetMode(0x90);
     EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
     EXPECT_FALSE(link.RequestStopReset(EditorPage::Flowchart));
     EXPECT_EQ(host.Messages(), (std::vector<std::string>{std::string(kSelectProgText)}));
@@ -117,15 +127,18 @@ TEST_F(BoardLinkTest, RunAndStopNeedTheSelectSwitchAtProg) {
 
 TEST_F(BoardLinkTest, RunIsIgnoredSilentlyWhileRunningOrFailed) {
     Connect();
-    for (const std::uint8_t state : {kProgramRunning, kProgramError}) {
-        SetBoard(kModeProg, state);
-        EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
-    }
+    RunUntilTheBoardSays(BlinkingProgram(), kProgramRunning);
+    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
+    ASSERT_TRUE(link.RequestStopReset(EditorPage::Flowchart));
+    ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == SimulatedBoard::kResetState; }));
+    RunUntilTheBoardSays(FailingProgram(), kProgramError);
+    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
     EXPECT_TRUE(host.Messages().empty());
     EXPECT_TRUE(link.RequestStopReset(EditorPage::Flowchart));
 }
 
 TEST_F(BoardLinkTest, TransferRunAndResetReachTheBoard) {
+    source.Replace(BlinkingProgram());
     Connect();
     ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
     ASSERT_TRUE(Eventually([&] { return host.HasNotice({2, 0}); }));
@@ -139,7 +152,7 @@ TEST_F(BoardLinkTest, TransferRunAndResetReachTheBoard) {
     EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
 
     ASSERT_TRUE(link.RequestStopReset(EditorPage::Flowchart));
-    ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == kProgramReset2; }));
+    ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == SimulatedBoard::kResetState; }));
     EXPECT_TRUE(host.HasNotice({6, 0}));
 }
 
@@ -255,6 +268,7 @@ TEST_F(BoardLinkTest, APageSwitchSendsTwoNeutralReportsOnlyToAnOpenBoard) {
     EXPECT_EQ(traffic[0].payload, BuildControlReport(ControlValue::Neutral));
     EXPECT_EQ(traffic[1].payload, BuildControlReport(ControlValue::Neutral));
     EXPECT_GE(traffic[1].time - traffic[0].time, std::chrono::milliseconds(100));
+    EXPECT_GE(clock.Now() - traffic[1].time, std::chrono::milliseconds(100));  // before anything else
 }
 
 }  // namespace

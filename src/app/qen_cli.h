@@ -40,8 +40,10 @@ struct CliBoardAccess {
 
 // An option a command accepts: a flag, or a name followed by one of its values.
 struct CliOption {
-    std::string_view name;    // e.g. "--area"
-    std::string_view values;  // the accepted values separated by '|'; empty for a flag
+    std::string_view name;  // e.g. "--area"
+    // The accepted values separated by '|', or one upper-case placeholder
+    // ("N", "HH:MM") for any value, which the command checks; empty for a flag.
+    std::string_view values;
 };
 
 // What follows the command name, checked against the command's table row.
@@ -82,6 +84,12 @@ int CliRun(const CliArguments& arguments, const CliContext& context);
 int CliReset(const CliArguments& arguments, const CliContext& context);
 int CliClock(const CliArguments& arguments, const CliContext& context);
 int CliStatus(const CliArguments& arguments, const CliContext& context);
+
+// Runs FILE's program on the virtual board's engine and prints its output changes.
+int CliSimulate(const CliArguments& arguments, const CliContext& context);
+
+// Prints the named command's usage; the exit code for bad usage.
+int CliUsageError(std::ostream& err, std::string_view command);
 
 // Runs the tool on its arguments (without the program name); the exit code.
 int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {});

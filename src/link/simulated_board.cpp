@@ -180,6 +180,21 @@ void SimulatedBoard::SetStatus(const StatusReport& status) {
     setProgramState_ = status.programState;
 }
 
+void SimulatedBoard::SetSpeed(BoardSpeed speed) {
+    std::lock_guard lock(mutex_);
+    board_.SetSpeed(speed, clock_.Now());
+}
+
+bool SimulatedBoard::Step() {
+    std::lock_guard lock(mutex_);
+    return board_.Step(clock_.Now());
+}
+
+void SimulatedBoard::SetTimeOfDay(SimTime msOfDay) {
+    std::lock_guard lock(mutex_);
+    board_.SetTimeOfDay(msOfDay, clock_.Now());
+}
+
 StatusReport SimulatedBoard::StatusLocked() {
     const VirtualBoardView view = board_.View(clock_.Now());
     if (setReadings_) {

@@ -66,6 +66,11 @@ public:
     void SetStatus(const StatusReport& status);
     // The program, its outputs and the clock now.
     VirtualBoardView View();
+    // ×1, ×10 or one instruction at a time; Step runs the next instruction in step mode.
+    void SetSpeed(BoardSpeed speed);
+    bool Step();
+    // Sets the board's clock, which runs on from there.
+    void SetTimeOfDay(SimTime msOfDay);
 
     // Pulls the board out (closing it, stopping its stream and the program)
     // or plugs it in again; a watcher hears of both.

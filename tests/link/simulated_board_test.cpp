@@ -101,6 +101,29 @@ TEST_F(SimulatedBoardTest, TheStatusCarriesTheProgramsState) {
     EXPECT_EQ(board.View().outputs.led, 0);
 }
 
+TEST_F(SimulatedBoardTest, TheWindowSetsSpeedStepsAndClock) {
+    // start -> red -> wait 1 s -> end
+    SendProgram(StorageArea::Save1,
+                ImageOf({{0, 1, Instruction({0x7F, 0x01, 0, 0, 0, 0, 0, 0x02})},
+                         {0, 2, Instruction({0x3F, 0x21, 0x80, 0, 0xF0, 0, 0, 0x03})},
+                         {0, 3, Instruction({0x37, 0x28, 0x00, 0x0A, 0, 0, 0, 0x04})},
+                         {0, 4, Instruction({0x7F, 0x80, 0, 0, 0, 0, 0, 0})}}));
+    board.SetSpeed(BoardSpeed::Step);
+    Send(BuildControlReport(ControlValue::Run));
+    clock.SleepFor(5s);
+    EXPECT_EQ(board.View().programTime, 0);
+    EXPECT_TRUE(board.Step());  // start
+    EXPECT_TRUE(board.Step());  // red
+    EXPECT_EQ(board.View().outputs.led, 0xF00);
+    board.SetSpeed(BoardSpeed::Fast);
+    clock.SleepFor(101ms);  // 1010 ms of the program
+    EXPECT_EQ(board.Status().programState, kProgramEnded);
+
+    board.SetTimeOfDay(12 * 3600 * 1000);
+    clock.SleepFor(100ms);
+    EXPECT_EQ(board.View().timeOfDay, 12 * 3600 * 1000 + 1000);  // board time runs ten-fold
+}
+
 TEST_F(SimulatedBoardTest, AProgramThatFailsReportsAnExecutionError) {
     // start -> LED with no next symbol
     SendProgram(StorageArea::Save2,

@@ -6,9 +6,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "canvas_renderer.h"
+#include "canvas/canvas_renderer.h"
+#include "canvas/drawing_resources.h"
 #include "chart_store.h"
-#include "drawing_resources.h"
 #include "nuvo_addr_generator.h"
 #include "uid_generator.h"
 

@@ -24,7 +24,6 @@ public:
     AfterTransfer ChosenAfterTransfer() override { return AfterTransfer::KeepAttached; }
     void StatusChanged(const BoardStatus&) override {}
     void DebugTrace(std::string_view) override {}
-    void ShowMessage(std::string_view) override {}
     void ShowAlert(std::string_view) override {}
 };
 

@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "canvas/drawing_resources.h"
+#include "canvas/editor_context.h"
+#include "canvas/qt_chart_painter.h"
+#include "canvas/work_area.h"
+#include "canvas/work_area_host.h"
 #include "chart_store.h"
-#include "command_ids.h"
-#include "drawing_resources.h"
-#include "editor_context.h"
+#include "common/command_ids.h"
 #include "instruction_params.h"
 #include "nuvo_addr_generator.h"
-#include "qt_chart_painter.h"
 #include "settings_editor.h"
 #include "uid_generator.h"
-#include "work_area.h"
-#include "work_area_host.h"
 
 namespace {
 

@@ -83,10 +83,6 @@ public:
         Update([&] { statusTaken_ = statusTaken_ || status.programState.valid; });
     }
     void DebugTrace(std::string_view) override {}
-    void ShowMessage(std::string_view text) override {
-        console_.Err(text);
-        Update([&] { ++messagesShown_; });
-    }
     void ShowAlert(std::string_view text) override { console_.Err(text); }
 
     // True once a status report has been taken in; false at the deadline.
@@ -107,10 +103,6 @@ public:
         });
         return arrived;
     }
-    int MessagesShown() const {
-        std::lock_guard lock(mutex_);
-        return messagesShown_;
-    }
 
 private:
     template <typename F>
@@ -128,7 +120,6 @@ private:
     std::condition_variable changed_;
     std::vector<int> notices_;
     bool statusTaken_ = false;
-    int messagesShown_ = 0;
 };
 
 enum class BoardRequest { None, Program, Clock, Run, Reset };
@@ -139,7 +130,7 @@ struct BoardJob {
     StorageArea area = StorageArea::Save1;
 };
 
-bool Place(BoardRequest request, BoardLink& link) {
+RequestResult Place(BoardRequest request, BoardLink& link) {
     switch (request) {
         case BoardRequest::Program:
             return link.RequestTransfer(EditorPage::Flowchart);
@@ -152,7 +143,7 @@ bool Place(BoardRequest request, BoardLink& link) {
         case BoardRequest::None:
             break;
     }
-    return false;
+    return RequestResult::WrongPage;  // a status job has nothing to place
 }
 
 // The notice that tells the request is done.
@@ -167,13 +158,19 @@ int DoneNotice(BoardRequest request) {
     }
 }
 
-// Why the editor refused without a word, which a command must still say.
-std::string SilentRefusalText(BoardRequest request, const BoardLink& link) {
-    if (request == BoardRequest::Reset)
-        return std::string(link.LastModeByte() == kModeProg ? kNotReadyText : kSelectProgText);
-    return link.LastProgramState() == kProgramError
-               ? "qen-cli: run refused: the program stopped with an execution error; reset it first"
-               : "qen-cli: run refused: the program is running already";
+// The editor's message for a refusal; the refusals the editor passes over in
+// silence, a command must still explain.
+std::string RefusalLine(RequestResult result) {
+    if (const std::string_view text = RefusalText(result); !text.empty()) return std::string(text);
+    switch (result) {
+        case RequestResult::ProgramRunning:
+            return "qen-cli: run refused: the program is running already";
+        case RequestResult::ProgramError:
+            return "qen-cli: run refused: the program stopped with an execution error; reset it "
+                   "first";
+        default:
+            return "qen-cli: refused: the board took up another operation first";
+    }
 }
 
 std::string GaveUpText(std::chrono::milliseconds timeout, std::string_view what) {
@@ -298,8 +295,8 @@ int RunBoardJob(const BoardJob& job, const CliArguments& arguments, const CliCon
     }
 
     const int failedBefore = console.FailedWrites();
-    if (!Place(job.request, link)) {
-        if (host.MessagesShown() == 0) console.Err(SilentRefusalText(job.request, link));
+    if (const RequestResult result = Place(job.request, link); result != RequestResult::Placed) {
+        console.Err(RefusalLine(result));
         return finish(CliExit::Failed);
     }
     const std::optional<int> outcome =

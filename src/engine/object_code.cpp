@@ -16,8 +16,8 @@ namespace {
 constexpr std::size_t kBranchByte = 6;
 constexpr std::size_t kNextByte = 7;
 
-// Anything that is not a program slot means the exit leads nowhere.
-constexpr std::uint8_t SlotOrNone(std::uint8_t slot) {
+// Anything that is not a program slot (1-250) means the exit leads nowhere.
+constexpr std::uint8_t ProgramSlotOrNone(std::uint8_t slot) {
     return slot >= 1 && slot <= 250 ? slot : kNoSlot;
 }
 
@@ -29,8 +29,8 @@ struct OperandSource {
     bool fromCode;
     std::uint8_t value;  // code byte index, or the constant
 };
-constexpr OperandSource B(std::uint8_t codeByte) { return {true, codeByte}; }
-constexpr OperandSource C(std::uint8_t constant) { return {false, constant}; }
+constexpr OperandSource CodeByte(std::uint8_t index) { return {true, index}; }
+constexpr OperandSource Constant(std::uint8_t value) { return {false, value}; }
 
 struct NameChoice {
     std::uint8_t opcode;  // ignored when the class has fixed names
@@ -45,45 +45,48 @@ struct SyncRule {
     std::array<NameChoice, 3> names;
     std::array<OperandSource, 5> first;
     std::size_t firstCount;
-    std::size_t nopCount;  // leading operands of the second ("nop") function object, zeroed
+    std::size_t nopOperandsToZero;  // leading operands of the second ("nop") function object
 };
 
 constexpr SyncRule Fixed(SymbolClass cls, std::string_view flowObj, std::string_view func,
                          std::string_view symbol, std::array<OperandSource, 5> first,
-                         std::size_t firstCount, std::size_t nopCount = 0) {
-    return {cls, symbol, false, {NameChoice{0, flowObj, func}}, first, firstCount, nopCount};
+                         std::size_t firstCount, std::size_t nopOperandsToZero = 0) {
+    const NameChoice names{0, flowObj, func};
+    return {cls, symbol, false, {names}, first, firstCount, nopOperandsToZero};
 }
 
 constexpr SyncRule ByOpcode(SymbolClass cls, std::array<NameChoice, 3> names,
                             std::string_view symbol, std::array<OperandSource, 5> first,
-                            std::size_t firstCount, std::size_t nopCount = 0) {
-    return {cls, symbol, true, names, first, firstCount, nopCount};
+                            std::size_t firstCount, std::size_t nopOperandsToZero = 0) {
+    return {cls, symbol, true, names, first, firstCount, nopOperandsToZero};
 }
 
 constexpr std::array<SyncRule, 10> kSyncRules = {
     ByOpcode(SymbolClass::End,
              {{{Opcode::End, "end_flow", "end_f"}, {Opcode::Return, "return_sub", "return_s"}}},
-             "端子", {C(0), C(0), C(0), C(0), C(0)}, 5),
-    Fixed(SymbolClass::Led, "led1_rgb", "led1_rgb", "処理", {B(2), B(3), B(4), C(0), C(0)}, 5),
+             "端子", {Constant(0), Constant(0), Constant(0), Constant(0), Constant(0)}, 5),
+    Fixed(SymbolClass::Led, "led1_rgb", "led1_rgb", "処理",
+          {CodeByte(2), CodeByte(3), CodeByte(4), Constant(0), Constant(0)}, 5),
     ByOpcode(SymbolClass::Relay,
              {{{Opcode::Relay1s, "relay1s", "relay1s"},
                {Opcode::Relay4m, "relay4m", "relay4m"},
                {Opcode::Relay2s, "relay2s", "relay2s"}}},
-             "処理", {B(2)}, 1, 3),
-    Fixed(SymbolClass::Sound, "beep1", "beep1", "処理", {B(2), B(3)}, 2, 2),
-    Fixed(SymbolClass::Wait, "wait_timer3", "wait_tim3", "処理", {B(2), B(3)}, 2, 2),
-    Fixed(SymbolClass::ClockAlarm, "rtc1_set", "rtc1", "処理", {C(0x40), C(0), B(4), B(5), C(0)},
-          5),
+             "処理", {CodeByte(2)}, 1, 3),
+    Fixed(SymbolClass::Sound, "beep1", "beep1", "処理", {CodeByte(2), CodeByte(3)}, 2, 2),
+    Fixed(SymbolClass::Wait, "wait_timer3", "wait_tim3", "処理", {CodeByte(2), CodeByte(3)}, 2, 2),
+    Fixed(SymbolClass::ClockAlarm, "rtc1_set", "rtc1", "処理",
+          {Constant(0x40), Constant(0), CodeByte(4), CodeByte(5), Constant(0)}, 5),
     ByOpcode(SymbolClass::Sensor,
              {{{Opcode::SensorM1, "sensor_m1", "sensor_m1"},
                {Opcode::SensorM2, "sensor_m2", "sensor_m2"},
                {Opcode::SensorM3, "sensor_m3", "sensor_m3"}}},
-             "判断", {B(2), B(3), B(4), B(5)}, 4),
-    Fixed(SymbolClass::TimeDecision, "rtc1", "rtc1", "判断", {C(0x81), B(3), B(4), B(5)}, 4),
+             "判断", {CodeByte(2), CodeByte(3), CodeByte(4), CodeByte(5)}, 4),
+    Fixed(SymbolClass::TimeDecision, "rtc1", "rtc1", "判断",
+          {Constant(0x81), CodeByte(3), CodeByte(4), CodeByte(5)}, 4),
     Fixed(SymbolClass::LoopBegin, "loop_begin", "loop_begin", "ループ端",
-          {C(0), C(0x1A), C(0), B(5), C(kNoSlot)}, 5),
+          {Constant(0), Constant(0x1A), Constant(0), CodeByte(5), Constant(kNoSlot)}, 5),
     Fixed(SymbolClass::CallSub, "call_sub", "call_sub", "定義済み処理",
-          {B(2), C(0), C(0), C(0), C(kNoSlot)}, 5),
+          {CodeByte(2), Constant(0), Constant(0), Constant(0), Constant(kNoSlot)}, 5),
 };
 
 const SyncRule* RuleFor(SymbolClass cls) {
@@ -127,7 +130,7 @@ void SetOperands(const SyncRule& rule, const NuvoInstruction& instruction,
     }
     if (record.funcObjects.size() < 2) return;
     auto& nop = record.funcObjects[1].operands;
-    std::fill_n(nop.begin(), std::min(nop.size(), rule.nopCount), std::uint8_t{0});
+    std::fill_n(nop.begin(), std::min(nop.size(), rule.nopOperandsToZero), std::uint8_t{0});
 }
 
 }  // namespace
@@ -147,11 +150,11 @@ NuvoInstruction ObjectCodeFor(SymbolClass cls, int chart, const NuvoInstruction&
             break;
         case SymbolClass::Start:
             code.code[2] = 0x00;
-            code.code[kNextByte] = SlotOrNone(nextSlot);
+            code.code[kNextByte] = ProgramSlotOrNone(nextSlot);
             break;
         default:
-            code.code[kNextByte] = SlotOrNone(nextSlot);
-            if (HasBranchExit(cls)) code.code[kBranchByte] = SlotOrNone(branchSlot);
+            code.code[kNextByte] = ProgramSlotOrNone(nextSlot);
+            if (HasBranchExit(cls)) code.code[kBranchByte] = ProgramSlotOrNone(branchSlot);
             break;
     }
     return code;

@@ -12,7 +12,8 @@ constexpr NuvoInstruction kErased{-1, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
 constexpr int kLastSlot = 250;
 constexpr int kChartCount = 4;
 
-constexpr std::uint8_t SlotOrNone(std::uint8_t slot) { return slot == 0 ? kNoSlot : slot; }
+// A start table entry of 0 means the chart has no start symbol.
+constexpr std::uint8_t StartSlotOrNone(std::uint8_t slot) { return slot == 0 ? kNoSlot : slot; }
 
 }  // namespace
 
@@ -33,12 +34,12 @@ void NuvoProgramManager::BuildImage(const IProgramSource& source) {
         image_[entry.slot] = entry.instruction;
     }
 
-    image_[0].code[7] = SlotOrNone(startTable_[0]);
+    image_[0].code[7] = StartSlotOrNone(startTable_[0]);
 
     for (int i = 1; i < kEntryCount; ++i) {
         auto& code = image_[i].code;
         if (code[1] != Opcode::CallSub) continue;
         const std::uint8_t sub = code[2];
-        if (sub >= 1 && sub <= 3) code[6] = SlotOrNone(startTable_[sub]);
+        if (sub >= 1 && sub <= 3) code[6] = StartSlotOrNone(startTable_[sub]);
     }
 }

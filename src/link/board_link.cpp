@@ -12,7 +12,7 @@ using std::chrono::milliseconds;
 namespace {
 
 constexpr milliseconds kLoopPause{10};
-constexpr milliseconds kPageSwitchPause{100};
+constexpr milliseconds kNeutralReportPause{100};
 
 }  // namespace
 
@@ -110,54 +110,64 @@ void BoardLink::DetachBoard() {
     worker_.ForgetModeByte();
 }
 
-bool BoardLink::ReadyForRequest() {
-    if (usb_.IsOpen() && worker_.State() == BoardStep::Polling) return true;
-    host_.ShowMessage(kNotReadyText);
-    return false;
+bool BoardLink::ReadyForRequest() const {
+    return usb_.IsOpen() && worker_.State() == BoardStep::Polling;
 }
 
-bool BoardLink::RequestTransfer(EditorPage page) {
-    if (page == EditorPage::Report || !ReadyForRequest()) return false;
-    if (ModeNeedsReconnect(worker_.LastModeByte())) {
-        host_.ShowMessage(kReconnectText);
-        return false;
-    }
-    return worker_.Place(page == EditorPage::Flowchart ? BoardStep::SendProgram
-                                                       : BoardStep::SendClock);
+RequestResult BoardLink::Placed(bool taken) {
+    return taken ? RequestResult::Placed : RequestResult::Busy;
 }
 
-bool BoardLink::RequestRun(EditorPage page) {
-    if (page != EditorPage::Flowchart || !ReadyForRequest()) return false;
-    if (worker_.LastModeByte() != kModeProg) {
-        host_.ShowMessage(kSelectProgText);
-        return false;
-    }
+RequestResult BoardLink::RequestTransfer(EditorPage page) {
+    if (page == EditorPage::Report) return RequestResult::WrongPage;
+    if (!ReadyForRequest()) return RequestResult::NotReady;
+    if (ModeNeedsReconnect(worker_.LastModeByte())) return RequestResult::NeedsReconnect;
+    return Placed(worker_.Place(page == EditorPage::Flowchart ? BoardStep::SendProgram
+                                                              : BoardStep::SendClock));
+}
+
+RequestResult BoardLink::RequestRun(EditorPage page) {
+    if (page != EditorPage::Flowchart) return RequestResult::WrongPage;
+    if (!ReadyForRequest()) return RequestResult::NotReady;
+    if (worker_.LastModeByte() != kModeProg) return RequestResult::NotProgMode;
     const std::uint8_t state = worker_.LastProgramState();
-    if (state == kProgramRunning || state == kProgramError) return false;
-    return worker_.Place(BoardStep::Run);
+    if (state == kProgramRunning) return RequestResult::ProgramRunning;
+    if (state == kProgramError) return RequestResult::ProgramError;
+    return Placed(worker_.Place(BoardStep::Run));
 }
 
-bool BoardLink::RequestStopReset(EditorPage page) {
-    if (page != EditorPage::Flowchart || !usb_.IsOpen() || worker_.State() != BoardStep::Polling ||
-        worker_.LastModeByte() != kModeProg) {
-        return false;
+RequestResult BoardLink::RequestStopReset(EditorPage page) {
+    if (page != EditorPage::Flowchart) return RequestResult::WrongPage;
+    if (!ReadyForRequest()) return RequestResult::NotReady;
+    if (worker_.LastModeByte() != kModeProg) return RequestResult::NotProgMode;
+    return Placed(worker_.Place(BoardStep::Reset));
+}
+
+RequestResult BoardLink::RequestMelodyTransfer(const MelodyImage& melody) {
+    if (!ReadyForRequest()) return RequestResult::NotReady;
+    if (ModeNeedsReconnect(worker_.LastModeByte())) return RequestResult::NeedsReconnect;
+    return Placed(worker_.PlaceMelody(melody));
+}
+
+void BoardLink::SendNeutralReport() {
+    if (!usb_.IsOpen() || !usb_.WriteReport(BuildControlReport(ControlValue::Neutral))) return;
+    clock_.SleepFor(kNeutralReportPause);
+}
+
+std::string_view RefusalText(RequestResult result) {
+    switch (result) {
+        case RequestResult::NotReady:
+            return kNotReadyText;
+        case RequestResult::NeedsReconnect:
+            return kReconnectText;
+        case RequestResult::NotProgMode:
+            return kSelectProgText;
+        case RequestResult::Placed:
+        case RequestResult::WrongPage:
+        case RequestResult::ProgramRunning:
+        case RequestResult::ProgramError:
+        case RequestResult::Busy:
+            break;
     }
-    return worker_.Place(BoardStep::Reset);
-}
-
-bool BoardLink::RequestMelodyTransfer(const MelodyImage& melody) {
-    if (!ReadyForRequest()) return false;
-    if (ModeNeedsReconnect(worker_.LastModeByte())) {
-        host_.ShowMessage(kReconnectText);
-        return false;
-    }
-    return worker_.PlaceMelody(melody);
-}
-
-void BoardLink::SendPageSwitch() {
-    if (!usb_.IsOpen()) return;  // nothing to send, so nothing to wait for
-    usb_.WriteReport(BuildControlReport(ControlValue::Neutral));
-    clock_.SleepFor(kPageSwitchPause);
-    usb_.WriteReport(BuildControlReport(ControlValue::Neutral));
-    clock_.SleepFor(kPageSwitchPause);
+    return {};
 }

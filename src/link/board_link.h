@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "board_link_host.h"
 #include "board_worker.h"
@@ -14,6 +15,22 @@
 enum class EditorPage { Flowchart = 0, Clock = 1, Report = 2 };
 
 enum class OpenOutcome { NotFound, OpenFailed, Opened };
+
+// What became of a request: placed with the worker, or why it was not.
+enum class RequestResult {
+    Placed,
+    WrongPage,       // the request does not act on the editor's page
+    NotReady,        // no board open, or the handshake has not finished
+    NeedsReconnect,  // the board's mode needs it plugged in again before a transfer
+    NotProgMode,     // run and stop / reset need the select switch at PROG
+    ProgramRunning,  // run: the program runs already
+    ProgramError,    // run: the program stopped with an execution error
+    Busy,            // the worker took up another operation first
+};
+
+// The editor's message for a refusal, such as "テルノを再接続して下さい。";
+// empty for the refusals it passes over in silence.
+std::string_view RefusalText(RequestResult result);
 
 struct BoardLinkOptions {
     // How long StopBoardThread waits for the worker before giving up on it.
@@ -46,14 +63,17 @@ public:
     // Stops the worker and closes the board.
     void DetachBoard();
 
-    // Each returns true when the request was placed; refusals show their text.
-    bool RequestTransfer(EditorPage page);
-    bool RequestRun(EditorPage page);
-    bool RequestStopReset(EditorPage page);
-    bool RequestMelodyTransfer(const MelodyImage& melody);
+    // Each places its operation with the worker or says why it did not; the
+    // caller shows the refusal.
+    RequestResult RequestTransfer(EditorPage page);
+    RequestResult RequestRun(EditorPage page);
+    RequestResult RequestStopReset(EditorPage page);
+    RequestResult RequestMelodyTransfer(const MelodyImage& melody);
 
-    // The two neutral reports sent when the editor's page changes.
-    void SendPageSwitch();
+    // One neutral report to an open board, then the pause the board needs to
+    // act on it; the editor sends these around a page switch. Nothing to send
+    // with no board open, so nothing to wait for.
+    void SendNeutralReport();
 
     BoardStep State() const { return worker_.State(); }
     std::uint8_t LastModeByte() const { return worker_.LastModeByte(); }
@@ -65,8 +85,10 @@ private:
 
     void Loop(WorkerRun& run);
     void JoinRetired();
-    // Board open and worker polling; otherwise shows the not-ready text.
-    bool ReadyForRequest();
+    // Board open and worker polling.
+    bool ReadyForRequest() const;
+    // The worker takes the operation, or was found busy with another.
+    static RequestResult Placed(bool taken);
 
     UsbInterface& usb_;
     ILinkClock& clock_;

@@ -33,6 +33,5 @@ public:
     virtual void DebugTrace(std::string_view line) = 0;
 
     // User-interface thread.
-    virtual void ShowMessage(std::string_view text) = 0;  // a line in the message area
-    virtual void ShowAlert(std::string_view text) = 0;    // a message box
+    virtual void ShowAlert(std::string_view text) = 0;  // a message box
 };

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kTopY = 12;
-constexpr int kLineStep = 4;
 // Natural notes from y 12 down to y 76.
 constexpr std::array<std::uint8_t, 17> kNaturalNotes{83, 81, 79, 77, 76, 74, 72, 71, 69,
                                                      67, 65, 64, 62, 60, 59, 57, 55};
@@ -18,8 +17,8 @@ constexpr std::array<std::uint8_t, 17> kNaturalNotes{83, 81, 79, 77, 76, 74, 72,
 int LimitTempo(int tempo) { return std::clamp(tempo, kMinTempo, kMaxTempo); }
 
 std::uint8_t PitchOfPosition(int y, bool flat, bool sharp) {
-    if (y < kTopY || (y - kTopY) % kLineStep != 0) return kNoPitch;
-    const auto index = static_cast<std::size_t>((y - kTopY) / kLineStep);
+    if (y < kTopY || (y - kTopY) % kStaffStep != 0) return kNoPitch;
+    const auto index = static_cast<std::size_t>((y - kTopY) / kStaffStep);
     if (index >= kNaturalNotes.size()) return kNoPitch;
     const std::uint8_t natural = kNaturalNotes[index];
     if (flat == sharp) return natural;

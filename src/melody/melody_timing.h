@@ -4,6 +4,8 @@
 #include <cstdint>
 
 inline constexpr std::uint8_t kNoPitch = 255;
+// Pixels from a staff line down to the space below it: one natural note lower.
+inline constexpr int kStaffStep = 4;
 inline constexpr int kMinTempo = 40;
 inline constexpr int kMaxTempo = 200;
 inline constexpr int kDefaultTempo = 120;

@@ -36,9 +36,9 @@ protected:
     // Sends the program, runs it and waits until the board reports programState.
     void RunUntilTheBoardSays(std::vector<ObjectCodeEntry> program, std::uint8_t programState) {
         source.Replace(std::move(program));
-        ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
+        ASSERT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
         ASSERT_TRUE(Eventually([&] { return link.State() == BoardStep::Polling; }));
-        ASSERT_TRUE(link.RequestRun(EditorPage::Flowchart));
+        ASSERT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::Placed);
         ASSERT_TRUE(Eventually([&] {
             return link.LastProgramState() == programState && link.State() == BoardStep::Polling;
         }));
@@ -82,15 +82,25 @@ TEST_F(BoardLinkTest, StoppingEndsTheWorkerAndClearsTheValues) {
     EXPECT_TRUE(host.Alerts().empty());
 }
 
-TEST_F(BoardLinkTest, WithNoBoardOpenRequestsAreRefusedWithTheirTexts) {
-    EXPECT_FALSE(link.RequestTransfer(EditorPage::Flowchart));
-    EXPECT_FALSE(link.RequestTransfer(EditorPage::Clock));
-    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
-    EXPECT_FALSE(link.RequestMelodyTransfer(MelodyImage{}));
-    EXPECT_FALSE(link.RequestStopReset(EditorPage::Flowchart));  // silently
-    EXPECT_FALSE(link.RequestTransfer(EditorPage::Report));      // ignored
-    EXPECT_FALSE(link.RequestRun(EditorPage::Clock));            // ignored
-    EXPECT_EQ(host.Messages(), std::vector<std::string>(4, std::string(kNotReadyText)));
+TEST_F(BoardLinkTest, WithNoBoardOpenRequestsAreRefusedAsNotReady) {
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::NotReady);
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Clock), RequestResult::NotReady);
+    EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::NotReady);
+    EXPECT_EQ(link.RequestMelodyTransfer(MelodyImage{}), RequestResult::NotReady);
+    EXPECT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::NotReady);
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Report), RequestResult::WrongPage);
+    EXPECT_EQ(link.RequestRun(EditorPage::Clock), RequestResult::WrongPage);
+    EXPECT_EQ(link.RequestStopReset(EditorPage::Report), RequestResult::WrongPage);
+}
+
+TEST(RefusalTextTest, TheEditorSaysWhyForSomeRefusalsOnly) {
+    EXPECT_EQ(RefusalText(RequestResult::NotReady), kNotReadyText);
+    EXPECT_EQ(RefusalText(RequestResult::NeedsReconnect), kReconnectText);
+    EXPECT_EQ(RefusalText(RequestResult::NotProgMode), kSelectProgText);
+    for (const RequestResult silent :
+         {RequestResult::Placed, RequestResult::WrongPage, RequestResult::ProgramRunning,
+          RequestResult::ProgramError, RequestResult::Busy})
+        EXPECT_TRUE(RefusalText(silent).empty());
 }
 
 TEST_F(BoardLinkTest, ATransferRequestDuringTheHandshakeIsRefused) {
@@ -98,8 +108,7 @@ TEST_F(BoardLinkTest, ATransferRequestDuringTheHandshakeIsRefused) {
     UsbDeviceInfo info;
     ASSERT_EQ(link.OpenFirstBoard(info), OpenOutcome::Opened);
     ASSERT_TRUE(Eventually([&] { return link.State() == BoardStep::HandshakeInfo; }));
-    EXPECT_FALSE(link.RequestTransfer(EditorPage::Flowchart));
-    EXPECT_EQ(host.Messages(), (std::vector<std::string>{std::string(kNotReadyText)}));
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::NotReady);
 }
 
 class ReconnectModeTest : public BoardLinkTest,
@@ -108,10 +117,9 @@ class ReconnectModeTest : public BoardLinkTest,
 TEST_P(ReconnectModeTest, TransfersAskForTheBoardToBeReconnected) {
     Connect();
     SetMode(GetParam());
-    EXPECT_FALSE(link.RequestTransfer(EditorPage::Flowchart));
-    EXPECT_FALSE(link.RequestTransfer(EditorPage::Clock));
-    EXPECT_FALSE(link.RequestMelodyTransfer(MelodyImage{}));
-    EXPECT_EQ(host.Messages(), std::vector<std::string>(3, std::string(kReconnectText)));
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::NeedsReconnect);
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Clock), RequestResult::NeedsReconnect);
+    EXPECT_EQ(link.RequestMelodyTransfer(MelodyImage{}), RequestResult::NeedsReconnect);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ReconnectModeTest, ::testing::Values(0x81, 0xC0));
@@ -119,53 +127,52 @@ INSTANTIATE_TEST_SUITE_P(Modes, ReconnectModeTest, ::testing::Values(0x81, 0xC0)
 TEST_F(BoardLinkTest, RunAndStopNeedTheSelectSwitchAtProg) {
     Connect();
     SetMode(0x90);
-    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
-    EXPECT_FALSE(link.RequestStopReset(EditorPage::Flowchart));
-    EXPECT_EQ(host.Messages(), (std::vector<std::string>{std::string(kSelectProgText)}));
-    EXPECT_TRUE(link.RequestTransfer(EditorPage::Flowchart));  // transfers do not
+    EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::NotProgMode);
+    EXPECT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::NotProgMode);
+    // Transfers do not.
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
 }
 
-TEST_F(BoardLinkTest, RunIsIgnoredSilentlyWhileRunningOrFailed) {
+TEST_F(BoardLinkTest, RunIsRefusedWhileRunningOrFailed) {
     Connect();
     RunUntilTheBoardSays(BlinkingProgram(), kProgramRunning);
-    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
-    ASSERT_TRUE(link.RequestStopReset(EditorPage::Flowchart));
+    EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::ProgramRunning);
+    ASSERT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == SimulatedBoard::kResetState; }));
     RunUntilTheBoardSays(FailingProgram(), kProgramError);
-    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
-    EXPECT_TRUE(host.Messages().empty());
-    EXPECT_TRUE(link.RequestStopReset(EditorPage::Flowchart));
+    EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::ProgramError);
+    EXPECT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::Placed);
 }
 
 TEST_F(BoardLinkTest, TransferRunAndResetReachTheBoard) {
     source.Replace(BlinkingProgram());
     Connect();
-    ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
+    ASSERT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return host.HasNotice({2, 0}); }));
     EXPECT_EQ(board.StoredProgram(StorageArea::Save1)[2],
               (SimulatedBoard::EntryCode{0x3F, 0x21, 0x80, 0x00, 0xF0, 0x00, 0x00, 0x03}));
 
     ASSERT_TRUE(Eventually([&] { return link.State() == BoardStep::Polling; }));
-    ASSERT_TRUE(link.RequestRun(EditorPage::Flowchart));
+    ASSERT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == kProgramRunning; }));
     EXPECT_TRUE(host.HasNotice({5, 0}));
-    EXPECT_FALSE(link.RequestRun(EditorPage::Flowchart));
+    EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::ProgramRunning);
 
-    ASSERT_TRUE(link.RequestStopReset(EditorPage::Flowchart));
+    ASSERT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == SimulatedBoard::kResetState; }));
     EXPECT_TRUE(host.HasNotice({6, 0}));
 }
 
 TEST_F(BoardLinkTest, ClockPageAndMelodyEditorSendTheirData) {
     Connect();
-    ASSERT_TRUE(link.RequestTransfer(EditorPage::Clock));
+    ASSERT_EQ(link.RequestTransfer(EditorPage::Clock), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return board.StoredClock().has_value(); }));
     EXPECT_EQ(board.StoredClock(), clock.LocalTimeOfDay());
 
     MelodyImage melody{};
     melody.fill(0x5A);
     ASSERT_TRUE(Eventually([&] { return link.State() == BoardStep::Polling; }));
-    ASSERT_TRUE(link.RequestMelodyTransfer(melody));
+    ASSERT_EQ(link.RequestMelodyTransfer(melody), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return host.HasNotice({2, 2}); }));
     EXPECT_EQ(board.StoredMelody(), melody);
 }
@@ -173,7 +180,7 @@ TEST_F(BoardLinkTest, ClockPageAndMelodyEditorSendTheirData) {
 TEST_F(BoardLinkTest, DetachAfterTransferSendsOnceAndDetaches) {
     host.ChooseAfterTransfer(AfterTransfer::Detach);
     Connect();
-    ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
+    ASSERT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return host.HasNotice({3, 0}); }));
     link.DetachBoard();  // what the main window does for notice 3
     EXPECT_FALSE(usb.IsOpen());
@@ -193,7 +200,7 @@ TEST_F(BoardLinkTest, UnpluggingDuringATransferLeavesEverythingUsable) {
     ASSERT_TRUE(usb.RegisterForDeviceNotifications());
     Connect();
     board.UnplugAfterWrites(20);
-    ASSERT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
+    ASSERT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] {
         return host.HasNotice({notice::kTransferFailed, notice::kProgram});
     }));
@@ -208,7 +215,7 @@ TEST_F(BoardLinkTest, UnpluggingDuringATransferLeavesEverythingUsable) {
 
     board.Plug();
     Connect();  // and the board comes back as new
-    EXPECT_TRUE(link.RequestTransfer(EditorPage::Flowchart));
+    EXPECT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
 }
 
 TEST_F(BoardLinkTest, AWorkerThatOutlivesTheStopIsLeftToFinishSafely) {
@@ -220,7 +227,7 @@ TEST_F(BoardLinkTest, AWorkerThatOutlivesTheStopIsLeftToFinishSafely) {
     }));
 
     source.Hold();  // the chart store stays locked
-    ASSERT_TRUE(slowLink.RequestTransfer(EditorPage::Flowchart));
+    ASSERT_EQ(slowLink.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return source.Collections() == 1; }));
     slowLink.StopBoardThread();
 
@@ -257,18 +264,27 @@ TEST_F(BoardLinkTest, NoBoardPresentForgetsTheModeByte) {
     EXPECT_EQ(link.LastModeByte(), kModeUnknown);
 }
 
-TEST_F(BoardLinkTest, APageSwitchSendsTwoNeutralReportsOnlyToAnOpenBoard) {
-    link.SendPageSwitch();
+TEST(NeutralReportTest, AnOpenBoardGetsTheReportAndTimeToActOnIt) {
+    ManualClock clock;
+    SimulatedBoard board{clock};
+    UsbInterface usb{board};
+    RecordingHost host;
+    FakeProgramSource source{SmallProgram()};
+    BoardLink link{usb, clock, host, source};
+
+    link.SendNeutralReport();  // no board open: nothing to send, nothing to wait for
     EXPECT_TRUE(board.Traffic().empty());
+    EXPECT_EQ(clock.Now(), ILinkClock::TimePoint{});
+
     UsbDeviceInfo info;
     ASSERT_TRUE(usb.OpenDevice(std::string(SimulatedBoard::kDevicePath), info));
-    link.SendPageSwitch();
+    link.SendNeutralReport();
     const auto traffic = board.Traffic();
-    ASSERT_EQ(traffic.size(), 2u);
+    ASSERT_EQ(traffic.size(), 1u);
+    EXPECT_EQ(traffic[0].direction, TraceDirection::ToBoard);
     EXPECT_EQ(traffic[0].payload, BuildControlReport(ControlValue::Neutral));
-    EXPECT_EQ(traffic[1].payload, BuildControlReport(ControlValue::Neutral));
-    EXPECT_GE(traffic[1].time - traffic[0].time, std::chrono::milliseconds(100));
-    EXPECT_GE(clock.Now() - traffic[1].time, std::chrono::milliseconds(100));  // before anything else
+    EXPECT_EQ(clock.Now() - traffic[0].time, std::chrono::milliseconds(100));
+    EXPECT_EQ(board.Complaints(), std::vector<std::string>{});
 }
 
 }  // namespace

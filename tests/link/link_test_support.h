@@ -72,9 +72,6 @@ public:
     void DebugTrace(std::string_view line) override {
         Record([&] { traces_.emplace_back(line); });
     }
-    void ShowMessage(std::string_view text) override {
-        Record([&] { messages_.emplace_back(text); });
-    }
     void ShowAlert(std::string_view text) override {
         Record([&] { alerts_.emplace_back(text); });
     }
@@ -89,7 +86,6 @@ public:
     }
     std::vector<BoardStatus> Statuses() const { return Copy(statuses_); }
     std::vector<std::string> Traces() const { return Copy(traces_); }
-    std::vector<std::string> Messages() const { return Copy(messages_); }
     std::vector<std::string> Alerts() const { return Copy(alerts_); }
 
     bool HasNotice(BoardNotice wanted) const {
@@ -118,7 +114,6 @@ private:
     std::vector<std::pair<std::uint8_t, std::uint8_t>> commandBytes_;
     std::vector<BoardStatus> statuses_;
     std::vector<std::string> traces_;
-    std::vector<std::string> messages_;
     std::vector<std::string> alerts_;
     std::atomic<StorageArea> area_{StorageArea::Save1};
     std::atomic<AfterTransfer> after_{AfterTransfer::KeepAttached};

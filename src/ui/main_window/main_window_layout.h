@@ -1,0 +1,22 @@
+// Where the main window's children sit in its client area: the tool bar along
+// the top, the palette at the left, the information area at the right, the
+// message area along the bottom and the work area in the rest.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+namespace MainWindowLayout {
+inline constexpr int kToolBarHeight = 24;
+inline constexpr int kPaletteWidth = 98;
+inline constexpr int kInformationWidth = 200;
+inline constexpr int kMessageAreaHeight = 80;
+}  // namespace MainWindowLayout
+
+// The work area's rectangle in a client area of clientWidth x clientHeight.
+inline QRect WorkAreaPlacement(int clientWidth, int clientHeight) {
+    using namespace MainWindowLayout;
+    return QRect(
+        QPoint(kPaletteWidth, kToolBarHeight),
+        QPoint(clientWidth - kInformationWidth - 1, clientHeight - kMessageAreaHeight - 1));
+}

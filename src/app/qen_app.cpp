@@ -20,9 +20,12 @@
 #include "main_window/main_window.h"
 #include "main_window/palette.h"
 #include "main_window/tool_windows.h"
+#include "main_window/virtual_board_tool.h"
 #include "name_tables.h"
 #include "nuvo_addr_generator.h"
 #include "rtmidi_output.h"
+#include "simulated_board.h"
+#include "transport_switch.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
 #include "version_info.h"
@@ -90,9 +93,12 @@ int CQenApp::Run() {
         return 0;
 
     // The process-wide objects, each once, before any window.
-    HidapiTransport transport;
-    UsbInterface usb(transport);
+    // The board link talks to USB, or to the virtual board while the user has it connected.
     SystemLinkClock clock;
+    HidapiTransport transport;
+    SimulatedBoard virtualBoard(clock);
+    TransportSwitch transports(transport, virtualBoard);
+    UsbInterface usb(transports);
     NUVOAddrGenerator slotTable;
     UidGenerator uids;
     NUVOSymbolTable::Instance();
@@ -122,10 +128,14 @@ int CQenApp::Run() {
     RealPlaybackTimer playbackTimer;
     CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
     mainWindow.SetToolWindows(&tools);
+    // The virtual board's window shows what would sound; no tone player is attached yet.
+    CVirtualBoardTool virtualBoardTool(mainWindow, store, transports, virtualBoard, nullptr);
+    mainWindow.SetVirtualBoard(&virtualBoardTool);
     FirstPaintProbe probe(startClock);
     mainWindow.installEventFilter(&probe);
     mainWindow.show();
     QApplication::exec();
     mainWindow.SetToolWindows(nullptr);  // the tools go first
+    mainWindow.SetVirtualBoard(nullptr);
     return 0;
 }

@@ -52,7 +52,10 @@ const std::vector<MenuSpec>& Menus() {
           {0, nullptr},
           {CommandId::Redetect, "再検出(&R)"},
           {0, nullptr},
-          {CommandId::Detach, "取り外す(&D)"}}},
+          {CommandId::Detach, "取り外す(&D)"},
+          {0, nullptr},
+          {CommandId::ConnectVirtual, "仮想テルノに接続"},
+          {CommandId::DisconnectVirtual, "仮想テルノを切断"}}},
         {"ツール(&T)",
          {{CommandId::MelodyEditor, "メロディエディタ(&M)..."},
           {CommandId::Measurement, "計測ツール(&R)"}}},
@@ -110,9 +113,14 @@ void CQenDlg::OnCommand(int id) {
         case CommandId::Exit:
             CloseMainWindow();
             break;
-        case CommandId::Transfer:
-            ShowRefusal(link_->RequestTransfer(Page()));
+        case CommandId::Transfer: {
+            const RequestResult result = link_->RequestTransfer(Page());
+            if (result == RequestResult::Placed && Page() == EditorPage::Flowchart &&
+                virtualBoard_)
+                virtualBoard_->ProgramSent();
+            ShowRefusal(result);
             break;
+        }
         case CommandId::Run:
             ShowRefusal(link_->RequestRun(Page()));
             break;
@@ -125,6 +133,10 @@ void CQenDlg::OnCommand(int id) {
             break;
         case CommandId::Detach:
             Detach();
+            break;
+        case CommandId::ConnectVirtual:
+        case CommandId::DisconnectVirtual:
+            ConnectVirtualBoard(id == CommandId::ConnectVirtual);
             break;
         case CommandId::MelodyEditor:
             if (tools_ && !tools_->MelodyEditorOpen()) tools_->OpenMelodyEditor();
@@ -174,6 +186,9 @@ void CQenDlg::UpdateMenuStates() {
         actions_[CommandId::Detach]->setEnabled(true);
     }
     actions_[CommandId::MelodyEditor]->setEnabled(tools_ && !tools_->MelodyEditorOpen());
+    const bool virtualConnected = virtualBoard_ && virtualBoard_->Connected();
+    actions_[CommandId::ConnectVirtual]->setEnabled(virtualBoard_ && !virtualConnected);
+    actions_[CommandId::DisconnectVirtual]->setEnabled(virtualConnected);
 }
 
 void CQenDlg::ShowAbout() { RunAboutBox(this, aboutTexts_ ? aboutTexts_() : AboutTexts{}); }

@@ -53,7 +53,9 @@ public:
     void SetVersions(std::uint8_t hardware, std::uint8_t firmware);
     // The light, temperature, sound and switch the program and the status reports see.
     void SetInputs(const EngineInputs& inputs);
-    // The program-state byte while no program runs after a reset.
+    // The program-state byte while no program runs after a reset. Of the two
+    // reset values a board may send, the editor offers transfer, run and
+    // stop / reset again only on 0x60 (0x40 leaves its commands as they were).
     static constexpr std::uint8_t kResetState = kProgramReset2;
 
     // What a status report sent now would carry: program state kResetState

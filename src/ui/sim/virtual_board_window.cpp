@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "board_sounds.h"
+#include "common/help_pages.h"
 #include "common/window_colour.h"
 #include "sim/board_lamps.h"
 #include "sim/board_sound.h"
@@ -56,6 +57,10 @@ CDlgVirtualBoard::CDlgVirtualBoard(SimulatedBoard& board, IBoardSound* sound, QW
     layout->addWidget(MakeInputs());
     layout->addWidget(MakeProgram());
     layout->addWidget(MakeSpeed());
+    auto* help = new QPushButton(QStringLiteral("ヘルプ"), this);
+    connect(help, &QPushButton::clicked, this,
+            [this] { ShowHelpPage(this, QString::fromUtf8(kHelpPage)); });
+    layout->addWidget(help, 0, Qt::AlignRight);
     layout->addStretch();
 
     timer_.setInterval(kRefreshMs);

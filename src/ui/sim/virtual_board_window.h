@@ -25,6 +25,7 @@ class CDlgVirtualBoard : public QWidget {
 
 public:
     static constexpr int kRefreshMs = 50;
+    static constexpr const char* kHelpPage = "02/05.html";
 
     // A top-level window of its own, so that it stays usable while the main
     // window is disabled during a transfer. board and sound (null: silent)

@@ -15,7 +15,7 @@
 namespace {
 
 struct SilentNotifier : INotifier {
-    void ShowMessage(std::string_view) override {}
+    void Notify(std::string_view, MessageSeverity) override {}
 };
 
 constexpr int kColumns = 10;

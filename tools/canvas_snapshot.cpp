@@ -26,7 +26,7 @@ namespace {
 
 class PrintingNotifier : public INotifier {
 public:
-    void ShowMessage(std::string_view text) override {
+    void Notify(std::string_view text, MessageSeverity) override {
         std::fprintf(stderr, "message box: %.*s\n", static_cast<int>(text.size()), text.data());
     }
 };

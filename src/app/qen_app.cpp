@@ -1,8 +1,6 @@
 // Start-up and tear-down of the editor process.
 #include "qen_app.h"
 
-#include <clocale>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLibraryInfo>
@@ -10,10 +8,12 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
+#include "alsa_audio_sink.h"
 #include "canvas/drawing_resources.h"
 #include "canvas/editor_context.h"
 #include "chart_store.h"
 #include "common/qt_dialogs.h"
+#include "first_open_output.h"
 #include "hidapi_transport.h"
 #include "ini_file.h"
 #include "link_clock.h"
@@ -26,6 +26,7 @@
 #include "rtmidi_output.h"
 #include "simulated_board.h"
 #include "transport_switch.h"
+#include "tone_output.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
 #include "version_info.h"
@@ -46,8 +47,10 @@ protected:
         if (event->type() == QEvent::Paint) {
             const auto* window = static_cast<const QWidget*>(watched);
             const bool fixed = window->minimumSize() == window->maximumSize();
+            // The outer size, frame included, as the settings file gives it.
+            const QSize outer = window->frameGeometry().size();
             qCInfo(lcStartup, "main window painted %lld ms after start, %d x %d %s", clock_.elapsed(),
-                   window->width(), window->height(), fixed ? "fixed" : "resizable");
+                   outer.width(), outer.height(), fixed ? "fixed" : "resizable");
             watched->removeEventFilter(this);
         }
         return false;
@@ -71,9 +74,6 @@ AboutTexts ReadVersionTexts() {
 }  // namespace
 
 CQenApp::CQenApp(int& argc, char** argv) : application_(argc, argv) {
-    // The application takes the user's locale for everything; numbers in the
-    // core (symbol labels, the wait field) are always written with a decimal point.
-    std::setlocale(LC_NUMERIC, "C");
     // The interface is Japanese whatever the desktop's language: Qt's own
     // texts (file dialogs, standard buttons, scroll-bar menus) follow it.
     if (translator_.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
@@ -123,8 +123,13 @@ int CQenApp::Run() {
     CQenDlg mainWindow({context, resources, usb, clock, alerts, dialogs, ReadVersionTexts});
     alerts.SetParent(&mainWindow);
     dialogs.SetParent(&mainWindow);
-    // The melody editor, hidden until its menu item; it plays through the system's MIDI output.
-    RtMidiOutput midi;
+    // The melody editor, hidden until its menu item. It plays through a MIDI
+    // synthesiser when the system has one, else through the sound card as the
+    // board's buzzer would sound, else silently.
+    RtMidiOutput synthesiser;
+    AlsaAudioSink soundCard;
+    ToneMidiOutput buzzer(soundCard);
+    FirstOpenOutput midi{&synthesiser, &buzzer};
     RealPlaybackTimer playbackTimer;
     CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
     mainWindow.SetToolWindows(&tools);

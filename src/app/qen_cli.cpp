@@ -19,7 +19,7 @@ constexpr std::array<CliOption, 6> kSimulateOptions = {{{"--seconds", "S"},
                                                         {"--clock", "HH:MM"}}};
 
 // Every subcommand of the tool; a new one is one more row here.
-constexpr std::array<CliCommand, 8> kCommands = {{
+constexpr std::array<CliCommand, 11> kCommands = {{
     {"image", "FILE.xml", "print the program image built from FILE, one entry per line", 1,
      kNoOptions, &CliImage},
     {"save", "IN.xml OUT.xml", "load IN and write it to OUT as the editor saves it", 2, kNoOptions,
@@ -36,6 +36,13 @@ constexpr std::array<CliCommand, 8> kCommands = {{
      "      with constant inputs (500 lx, 20 °C, sound 0, switch off, clock 00:00); print each\n"
      "      output change and the end as \"T NAME VALUE\", T in simulated milliseconds",
      1, kSimulateOptions, &CliSimulate},
+    {"melody", "FILE.mel",
+     "print the melody image a transfer of FILE sends, one 32-byte block per line", 1, kNoOptions,
+     &CliMelody},
+    {"send-melody", "FILE.mel", "send FILE's melody to the board as the melody editor does", 1,
+     kBoardOptions, &CliSendMelody},
+    {"midi", "IN.mel OUT.mid", "write IN's melody to OUT as a standard MIDI file", 2, kNoOptions,
+     &CliMidi},
 }};
 
 constexpr std::string_view kUsage = "usage: qen-cli <command> [arguments] | --help | --version";

@@ -77,6 +77,12 @@ struct CliCommand {
 int CliImage(const CliArguments& arguments, const CliContext& context);
 int CliSave(const CliArguments& arguments, const CliContext& context);
 
+// The subcommands working on melody files; send-melody talks to the board as
+// the board commands below do.
+int CliMelody(const CliArguments& arguments, const CliContext& context);
+int CliSendMelody(const CliArguments& arguments, const CliContext& context);
+int CliMidi(const CliArguments& arguments, const CliContext& context);
+
 // The subcommands working on the board: each opens the first board, runs the
 // handshake and makes one request as the editor does.
 int CliSend(const CliArguments& arguments, const CliContext& context);

@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "board_access.h"
 #include "board_link.h"
 #include "qen_cli.h"
+#include "qen_cli_board_job.h"
 #include "qen_cli_document.h"
 #include "simulated_board.h"
 
@@ -122,16 +124,17 @@ private:
     bool statusTaken_ = false;
 };
 
-enum class BoardRequest { None, Program, Clock, Run, Reset };
+enum class BoardRequest { None, Program, Clock, Run, Reset, Melody };
 
 struct BoardJob {
     BoardRequest request = BoardRequest::None;
     const IProgramSource& program;
     StorageArea area = StorageArea::Save1;
+    MelodyImage melody{};
 };
 
-RequestResult Place(BoardRequest request, BoardLink& link) {
-    switch (request) {
+RequestResult Place(const BoardJob& job, BoardLink& link) {
+    switch (job.request) {
         case BoardRequest::Program:
             return link.RequestTransfer(EditorPage::Flowchart);
         case BoardRequest::Clock:
@@ -140,6 +143,8 @@ RequestResult Place(BoardRequest request, BoardLink& link) {
             return link.RequestRun(EditorPage::Flowchart);
         case BoardRequest::Reset:
             return link.RequestStopReset(EditorPage::Flowchart);
+        case BoardRequest::Melody:
+            return link.RequestMelodyTransfer(job.melody);
         case BoardRequest::None:
             break;
     }
@@ -268,9 +273,9 @@ int RunBoardJob(const BoardJob& job, const CliArguments& arguments, const CliCon
             console.Err(kNotFoundText);
             return CliExit::Failed;
         case OpenOutcome::OpenFailed:
-            console.Err(
-                "qen-cli: a board was found but could not be opened "
-                "(on Linux: is the udev rule installed?)");
+            // The editor's two lines: no board to talk to, and why, with the way out.
+            console.Err(kNotFoundText);
+            console.Err(BoardNotOpenedText());
             return CliExit::Failed;
         case OpenOutcome::Opened:
             break;
@@ -295,7 +300,7 @@ int RunBoardJob(const BoardJob& job, const CliArguments& arguments, const CliCon
     }
 
     const int failedBefore = console.FailedWrites();
-    if (const RequestResult result = Place(job.request, link); result != RequestResult::Placed) {
+    if (const RequestResult result = Place(job, link); result != RequestResult::Placed) {
         console.Err(RefusalLine(result));
         return finish(CliExit::Failed);
     }
@@ -325,6 +330,13 @@ int CliSend(const CliArguments& arguments, const CliContext& context) {
     const StorageArea area =
         arguments.Value("--area") == "2" ? StorageArea::Save2 : StorageArea::Save1;
     return RunBoardJob({BoardRequest::Program, document.store, area}, arguments, context);
+}
+
+int CliSendMelodyImage(const MelodyImage& melody, const CliArguments& arguments,
+                       const CliContext& context) {
+    CliDocument empty;  // the melody editor sends whatever chart is open; none here
+    return RunBoardJob({BoardRequest::Melody, empty.store, StorageArea::Save1, melody}, arguments,
+                       context);
 }
 
 int CliRun(const CliArguments& arguments, const CliContext& context) {

@@ -16,7 +16,7 @@
 // Message boxes and message-area lines, kept to explain a failure.
 class CollectedMessages : public INotifier, public IMessageArea {
 public:
-    void ShowMessage(std::string_view text) override { lines_.emplace_back(text); }
+    void Notify(std::string_view text, MessageSeverity) override { lines_.emplace_back(text); }
     void AddMessage(std::string_view line) override { lines_.emplace_back(line); }
     void Clear() { lines_.clear(); }
     void PrintTo(std::ostream& err) const {

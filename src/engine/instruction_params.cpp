@@ -3,7 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "opcodes.h"
 
@@ -130,8 +131,12 @@ int ReadWaitTenths(const NuvoInstruction& instruction) {
 }
 
 std::string FormatWaitSeconds(int tenths) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%5.1f", tenths / 10.0);
+    // Whole tenths written digit by digit: the C library's "%5.1f" would take
+    // the locale's decimal comma, which the field then could not read back.
+    const int magnitude = std::abs(tenths);
+    std::string text = std::to_string(magnitude / 10) + '.' + std::to_string(magnitude % 10);
+    if (tenths < 0) text.insert(0, 1, '-');
+    if (text.size() < 5) text.insert(0, 5 - text.size(), ' ');
     return text;
 }
 

@@ -88,7 +88,7 @@ NuvoInstruction WriteSound(NuvoInstruction instruction, const SoundParams& param
 inline constexpr int kMaxWaitTenths = 60000;
 // The stored time, limited to kMaxWaitTenths.
 int ReadWaitTenths(const NuvoInstruction& instruction);
-// Seconds as the settings field shows them ("%5.1f").
+// Seconds as the settings field shows them ("%5.1f"), always with a decimal point.
 std::string FormatWaitSeconds(int tenths);
 // Seconds times 10, truncated toward zero, limited to 0..kMaxWaitTenths.
 NuvoInstruction WriteWaitSeconds(NuvoInstruction instruction, double seconds);

@@ -56,7 +56,7 @@ bool DocumentCommands::OpenPath(const std::string& path, ReportData& report) {
         return true;
     }
     NewDocument();
-    state_.store.Notifier().ShowMessage(FileText::LoadAborted);
+    state_.store.Notifier().ShowNotice(FileText::LoadAborted);
     report = {};
     messages_.AddMessage(LoadAbortedText(path));
     return false;

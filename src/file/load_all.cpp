@@ -28,7 +28,7 @@ bool LoadDocument(CFlowObjectManager& store, std::string_view text, ReportData& 
                   IMessageArea& messages) {
     CXMLReader reader;
     if (!reader.Parse(text)) {
-        store.Notifier().ShowMessage(FileText::SyntaxError);
+        store.Notifier().ShowError(FileText::SyntaxError);
         return false;
     }
     ReportData readReport = report;
@@ -38,7 +38,7 @@ bool LoadDocument(CFlowObjectManager& store, std::string_view text, ReportData& 
         const ChartReadResult result = reader.ReadChart(chart, charts[chart]);
         if (!result.ok) {
             const std::string problem = SymbolProblemText(chart, result.failedId);
-            store.Notifier().ShowMessage(problem);
+            store.Notifier().ShowNotice(problem);
             messages.AddMessage(problem);
             return false;
         }
@@ -54,7 +54,7 @@ bool LoadAll(CFlowObjectManager& store, const std::string& path, ReportData& rep
              IMessageArea& messages) {
     const std::optional<std::string> text = ReadFile(path);
     if (!text) {
-        store.Notifier().ShowMessage(FileText::SyntaxError);
+        store.Notifier().ShowError(FileText::SyntaxError);
         return false;
     }
     return LoadDocument(store, *text, report, messages);

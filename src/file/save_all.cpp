@@ -94,7 +94,7 @@ void WriteChart(CXMLWriter& writer, CFlowObjectManager& store, int chart) {
 std::optional<std::string> WriteDocument(CFlowObjectManager& store, const ReportData& report) {
     CXMLWriter writer;
     if (!writer.Start(kTemplate)) {
-        store.Notifier().ShowMessage(FileText::SyntaxError);
+        store.Notifier().ShowError(FileText::SyntaxError);
         return std::nullopt;
     }
     WriteReport(writer, store, report);
@@ -107,7 +107,7 @@ bool SaveAll(CFlowObjectManager& store, const std::string& path, const ReportDat
     const std::optional<std::string> text = WriteDocument(store, report);
     if (!text) return false;
     if (const std::optional<FileError> error = ReplaceFileContents(path, *text)) {
-        store.Notifier().ShowMessage(WriteErrorText(error->code, error->description));
+        store.Notifier().ShowError(WriteErrorText(error->code, error->description));
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "name_tables.h"
 #include "records.h"
 #include "text_fields.h"
+#include "xml_well_formed.h"
 
 namespace {
 
@@ -74,6 +75,9 @@ CXMLReader::CXMLReader()
       report_("/qex/report") {}
 
 bool CXMLReader::Parse(std::string_view text) {
+    // pugixml builds the tree and answers the queries but checks little of
+    // XML's rules; a file it would half understand is refused here instead.
+    if (!IsWellFormedXml(text)) return false;
     const pugi::xml_parse_result parsed = document_.load_buffer(
         text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
     return static_cast<bool>(parsed);

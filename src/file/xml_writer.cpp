@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "xml_well_formed.h"
+
 bool CXMLWriter::Start(std::string_view templateText) {
     const pugi::xml_parse_result parsed =
         document_.load_buffer(templateText.data(), templateText.size(),
@@ -13,10 +15,15 @@ pugi::xml_node CXMLWriter::Root() const { return document_.document_element(); }
 
 pugi::xml_node CXMLWriter::AppendElement(pugi::xml_node parent, const char* name,
                                          std::string_view text, const XmlAttributes& attributes) {
+    // What XML cannot carry is left out, so that the file written reads back.
     pugi::xml_node element = parent.append_child(name);
-    for (const auto& [key, value] : attributes)
-        element.append_attribute(key).set_value(value.data(), value.size());
-    if (!text.empty()) element.append_child(pugi::node_pcdata).set_value(text.data(), text.size());
+    for (const auto& [key, value] : attributes) {
+        const std::string kept = XmlCharactersOnly(value);
+        element.append_attribute(key).set_value(kept.data(), kept.size());
+    }
+    const std::string content = XmlCharactersOnly(text);
+    if (!content.empty())
+        element.append_child(pugi::node_pcdata).set_value(content.data(), content.size());
     return element;
 }
 

@@ -18,7 +18,8 @@ public:
     // The template's root element.
     pugi::xml_node Root() const;
     // Appends an element with the attributes in list order and, when text is
-    // not empty, a text content.
+    // not empty, a text content. Characters that XML cannot carry are left
+    // out of both, so that the written document is well-formed.
     pugi::xml_node AppendElement(pugi::xml_node parent, const char* name,
                                  std::string_view text = {}, const XmlAttributes& attributes = {});
     // The document as XML 1.0, UTF-8, indented.

@@ -7,7 +7,7 @@
 
 namespace {
 
-// A slice of a read; the handle's lock is released between slices.
+// A slice of a read; the device's lock is released between slices.
 constexpr std::chrono::milliseconds kReadSlice{20};
 
 // hidapi hands out strings as wchar_t, which holds UTF-32 on Linux.
@@ -40,43 +40,84 @@ UsbDeviceInfo InfoOf(const hid_device_info& device) {
                          ToUtf8(device.serial_number), device.path != nullptr ? device.path : ""};
 }
 
+class HidapiDevice final : public IHidapiDevice {
+public:
+    explicit HidapiDevice(hid_device* device) : device_(device) {}
+    ~HidapiDevice() override { hid_close(device_); }
+    HidapiDevice(const HidapiDevice&) = delete;
+    HidapiDevice& operator=(const HidapiDevice&) = delete;
+
+    std::optional<UsbDeviceInfo> Info() override {
+        const hid_device_info* info = hid_get_device_info(device_);
+        if (info == nullptr) return std::nullopt;
+        return InfoOf(*info);
+    }
+    int Write(const std::uint8_t* data, std::size_t length) override {
+        return hid_write(device_, data, length);
+    }
+    int Read(std::uint8_t* data, std::size_t length, int timeoutMs) override {
+        return hid_read_timeout(device_, data, length, timeoutMs);
+    }
+
+private:
+    hid_device* device_;
+};
+
+class HidapiLibrary final : public IHidapi {
+public:
+    // nullptr when the library cannot start.
+    static std::unique_ptr<IHidapi> Start() {
+        if (hid_init() != 0) return nullptr;
+        return std::make_unique<HidapiLibrary>();
+    }
+    HidapiLibrary() = default;
+    ~HidapiLibrary() override { hid_exit(); }
+    HidapiLibrary(const HidapiLibrary&) = delete;
+    HidapiLibrary& operator=(const HidapiLibrary&) = delete;
+
+    std::optional<std::vector<UsbDeviceInfo>> Enumerate() override {
+        std::vector<UsbDeviceInfo> devices;
+        hid_device_info* list = hid_enumerate(0, 0);  // every HID interface
+        for (const hid_device_info* device = list; device != nullptr; device = device->next)
+            devices.push_back(InfoOf(*device));
+        hid_free_enumeration(list);
+        return devices;
+    }
+    std::unique_ptr<IHidapiDevice> OpenPath(const std::string& path) override {
+        hid_device* device = hid_open_path(path.c_str());
+        if (device == nullptr) return nullptr;
+        return std::make_unique<HidapiDevice>(device);
+    }
+};
+
 }  // namespace
 
-void HidapiTransport::HidCloser::operator()(hid_device_* device) const { hid_close(device); }
+HidapiTransport::HidapiTransport() : hidapi_(HidapiLibrary::Start()) {}
 
-HidapiTransport::HidapiTransport() : libraryReady_(hid_init() == 0) {}
+HidapiTransport::HidapiTransport(std::unique_ptr<IHidapi> hidapi) : hidapi_(std::move(hidapi)) {}
 
 HidapiTransport::~HidapiTransport() {
     StopWatching();
     Close();
-    if (libraryReady_) hid_exit();
 }
 
 std::optional<std::vector<UsbDeviceInfo>> HidapiTransport::Enumerate() {
-    if (!libraryReady_) return std::nullopt;
-    std::vector<UsbDeviceInfo> devices;
-    hid_device_info* list = hid_enumerate(0, 0);  // every HID interface
-    for (const hid_device_info* device = list; device != nullptr; device = device->next) {
-        devices.push_back(InfoOf(*device));
-    }
-    hid_free_enumeration(list);
-    return devices;
+    if (!hidapi_) return std::nullopt;
+    return hidapi_->Enumerate();
 }
 
 bool HidapiTransport::Open(const std::string& path, UsbDeviceInfo& info) {
     std::lock_guard lock(deviceMutex_);
     device_.reset();
     open_ = false;
-    if (!libraryReady_) return false;
-    device_.reset(hid_open_path(path.c_str()));
-    if (!device_) return false;
-    const hid_device_info* opened = hid_get_device_info(device_.get());
-    if (opened == nullptr) {
-        device_.reset();
-        return false;
-    }
-    info = InfoOf(*opened);
+    if (!hidapi_) return false;
+    std::unique_ptr<IHidapiDevice> device = hidapi_->OpenPath(path);
+    if (!device) return false;
+    const std::optional<UsbDeviceInfo> opened = device->Info();
+    if (!opened) return false;
+    info = *opened;
     info.devicePath = path;
+    device_ = std::move(device);
     open_ = true;
     return true;
 }
@@ -92,7 +133,7 @@ bool HidapiTransport::IsOpen() const { return open_.load(); }
 int HidapiTransport::Write(const Report& report) {
     std::lock_guard lock(deviceMutex_);
     if (!device_) return -1;
-    return hid_write(device_.get(), report.data(), report.size());
+    return device_->Write(report.data(), report.size());
 }
 
 ReadOutcome HidapiTransport::Read(Report& report, std::chrono::milliseconds timeout) {
@@ -106,8 +147,8 @@ ReadOutcome HidapiTransport::Read(Report& report, std::chrono::milliseconds time
             std::lock_guard lock(deviceMutex_);
             if (!device_) return ReadOutcome::Failed;
             // hidraw delivers the payload without the report id; keep the 65-byte framing.
-            const int read = hid_read_timeout(device_.get(), report.data() + 1, kPayloadSize,
-                                              static_cast<int>(slice.count()));
+            const int read =
+                device_->Read(report.data() + 1, kPayloadSize, static_cast<int>(slice.count()));
             if (read < 0) return ReadOutcome::Failed;
             if (read > 0) {
                 report[0] = 0x00;

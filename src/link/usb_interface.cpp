@@ -88,6 +88,11 @@ bool UsbInterface::RegisterForDeviceNotifications() {
     return watching_;
 }
 
+void UsbInterface::UnregisterDeviceNotifications() {
+    if (watching_) transport_.StopWatching();
+    watching_ = false;
+}
+
 BoardChange UsbInterface::ClassifyDeviceChange(const DeviceEvent& event,
                                                std::string& devicePath) const {
     if (event.change == DeviceChange::Other) return BoardChange::None;

@@ -49,6 +49,9 @@ public:
 
     // False when not initialised or when the platform cannot watch devices.
     bool RegisterForDeviceNotifications();
+    // Stops the plug events; once it returns the sink is not called any more,
+    // so whoever the sink reaches may go.
+    void UnregisterDeviceNotifications();
     BoardChange ClassifyDeviceChange(const DeviceEvent& event, std::string& devicePath) const;
     static bool IsBoardDevicePath(std::string_view devicePath);
 

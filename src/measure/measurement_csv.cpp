@@ -1,43 +1,12 @@
 #include "measurement_csv.h"
 
-#include <iconv.h>
-
-#include <array>
-#include <cerrno>
-#include <cstdint>
-#include <memory>
-#include <type_traits>
-
 #include "atomic_file.h"
+#include "cp932_text.h"
 
 namespace {
 
 constexpr std::string_view kHeader = "時間,温度,照度";
 constexpr std::string_view kLineEnd = "\r\n";
-
-struct IconvCloser {
-    void operator()(iconv_t handle) const { ::iconv_close(handle); }
-};
-using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
-
-std::optional<std::string> ToCp932(std::string_view text) {
-    iconv_t opened = ::iconv_open("CP932", "UTF-8");
-    if (opened == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) return std::nullopt;
-    const IconvHandle converter(opened);
-    std::string source(text);
-    char* in = source.data();
-    std::size_t inLeft = source.size();
-    std::string output;
-    std::array<char, 1024> buffer;
-    while (inLeft > 0) {
-        char* out = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t result = ::iconv(converter.get(), &in, &inLeft, &out, &outLeft);
-        output.append(buffer.data(), static_cast<std::size_t>(out - buffer.data()));
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
-    }
-    return output;
-}
 
 }  // namespace
 
@@ -52,7 +21,8 @@ std::optional<std::string> MeasurementCsvBytes(const std::vector<MeasurementSamp
         text += std::to_string(sample.light);
         text += kLineEnd;
     }
-    return ToCp932(text);
+    // The texts are the program's own, all of which code page 932 holds.
+    return Utf8ToCp932(text).bytes;
 }
 
 std::optional<std::string> WriteMeasurementCsv(const std::string& path,

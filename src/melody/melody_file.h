@@ -27,12 +27,25 @@ struct MelodySettings {
 // the title turned into spaces so that they cannot shift the lines after it.
 std::string MelodyFileText(const MelodySettings& settings, const CMelodyDataManager& melody);
 
+struct Cp932Conversion;
+
+// A line break and a line naming the title character that code page 932
+// cannot hold, to follow a failure message; empty when the conversion failed
+// for no particular character.
+std::string UnsavableTitleLine(const Cp932Conversion& conversion);
+
 // Limits settings.tempo to 40-200 (the editor shows the limited value), then
 // replaces the file as a whole. On failure shows "保存に失敗しました" and
 // leaves any previous file as it was; a title with a character that has no
-// code page 932 form fails the same way rather than being saved altered.
+// code page 932 form is refused rather than saved altered, and the message
+// names the character.
 bool WriteMelodyFile(const std::string& path, MelodySettings& settings,
                      const CMelodyDataManager& melody, INotifier& notifier);
+
+// The file's bytes into the list; nothing, with the list left empty, for a
+// file that lacks one of its first three lines or holds more than
+// kMaxMelodyFileEntries entries. The title is kept whole, however long.
+std::optional<MelodySettings> ParseMelodyFile(std::string_view bytes, CMelodyDataManager& melody);
 
 // On success the list holds the file's entries and the settings are returned.
 // Otherwise "読み込みに失敗しました" is shown; a file that could be opened but

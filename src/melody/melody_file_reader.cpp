@@ -62,22 +62,11 @@ MelodyNote ParseEntry(std::string_view line) {
 
 }  // namespace
 
-std::optional<MelodySettings> ReadMelodyFile(const std::string& path, CMelodyDataManager& melody,
-                                             INotifier& notifier) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        notifier.ShowMessage(kMelodyReadFailed);
-        return std::nullopt;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string bytes = content.str();
+std::optional<MelodySettings> ParseMelodyFile(std::string_view bytes, CMelodyDataManager& melody) {
     const std::vector<std::string_view> lines = SplitLines(bytes);
-
     constexpr std::size_t kHeaderLines = 3;
     if (lines.size() < kHeaderLines || lines.size() - kHeaderLines > kMaxMelodyFileEntries) {
         melody.Reset();
-        notifier.ShowMessage(kMelodyReadFailed);
         return std::nullopt;
     }
     MelodySettings settings;
@@ -87,7 +76,22 @@ std::optional<MelodySettings> ReadMelodyFile(const std::string& path, CMelodyDat
 
     std::vector<MelodyNote> entries;
     entries.reserve(lines.size() - kHeaderLines);
-    for (std::size_t i = kHeaderLines; i < lines.size(); ++i) entries.push_back(ParseEntry(lines[i]));
+    for (std::size_t i = kHeaderLines; i < lines.size(); ++i)
+        entries.push_back(ParseEntry(lines[i]));
     melody.ReplaceEntries(std::move(entries));
+    return settings;
+}
+
+std::optional<MelodySettings> ReadMelodyFile(const std::string& path, CMelodyDataManager& melody,
+                                             INotifier& notifier) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        notifier.ShowMessage(kMelodyReadFailed);
+        return std::nullopt;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    std::optional<MelodySettings> settings = ParseMelodyFile(content.str(), melody);
+    if (!settings) notifier.ShowMessage(kMelodyReadFailed);
     return settings;
 }

@@ -12,6 +12,12 @@ int Flag(std::int32_t value) { return value != 0 ? 1 : 0; }
 
 }  // namespace
 
+std::string UnsavableTitleLine(const Cp932Conversion& conversion) {
+    if (conversion.unmappable.empty()) return {};
+    return "\n曲名の" + DescribeCharacter(conversion.unmappable, conversion.codePoint) +
+           "は保存できない文字です。";
+}
+
 std::string MelodyFileText(const MelodySettings& settings, const CMelodyDataManager& melody) {
     std::string title = settings.title;
     for (char& c : title)
@@ -35,8 +41,13 @@ std::string MelodyFileText(const MelodySettings& settings, const CMelodyDataMana
 bool WriteMelodyFile(const std::string& path, MelodySettings& settings,
                      const CMelodyDataManager& melody, INotifier& notifier) {
     settings.tempo = LimitTempo(settings.tempo);
-    const std::optional<std::string> bytes = Utf8ToCp932(MelodyFileText(settings, melody));
-    if (!bytes || ReplaceFileContents(path, *bytes)) {
+    const Cp932Conversion bytes = Utf8ToCp932(MelodyFileText(settings, melody));
+    if (!bytes.bytes) {
+        // Only the title is free text; every other line is digits and commas.
+        notifier.ShowMessage(std::string(kMelodySaveFailed) + UnsavableTitleLine(bytes));
+        return false;
+    }
+    if (ReplaceFileContents(path, *bytes.bytes)) {
         notifier.ShowMessage(kMelodySaveFailed);
         return false;
     }

@@ -3,6 +3,11 @@
 #include <RtMidi.h>
 
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "midi_port_choice.h"
 
 namespace {
 // A machine without a synthesiser is normal: RtMidi's warnings stay quiet.
@@ -17,8 +22,11 @@ bool RtMidiOutput::Open() {
     try {
         auto port = std::make_unique<RtMidiOut>();
         port->setErrorCallback(&IgnoreMidiError);
-        if (port->getPortCount() == 0) return false;
-        port->openPort(0);
+        std::vector<std::string> names;
+        for (unsigned i = 0; i < port->getPortCount(); ++i) names.push_back(port->getPortName(i));
+        const std::optional<std::size_t> chosen = ChooseSynthesiserPort(names);
+        if (!chosen) return false;
+        port->openPort(static_cast<unsigned>(*chosen));
         if (!port->isPortOpen()) return false;
         port_ = std::move(port);
         return true;

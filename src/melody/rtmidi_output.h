@@ -1,4 +1,4 @@
-// The MIDI output over RtMidi: the first output port of the system.
+// The MIDI output over RtMidi: the system's first synthesiser port (see midi_port_choice.h).
 #pragma once
 
 #include <memory>
@@ -12,6 +12,7 @@ public:
     RtMidiOutput();
     ~RtMidiOutput() override;
 
+    // False when the system has no synthesiser port.
     bool Open() override;
     bool IsOpen() const override { return port_ != nullptr; }
     void NoteOn(std::uint8_t note) override;

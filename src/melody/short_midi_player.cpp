@@ -24,6 +24,7 @@ void CShortMidiPlayer::SetPlayList(PlayList list) {
 void CShortMidiPlayer::Start() {
     if (Playing()) return;
     stop_.Reset();
+    output_.BeginPlayback();
     thread_ = std::thread([this, list = list_] { Run(list); });
 }
 
@@ -32,6 +33,7 @@ void CShortMidiPlayer::Stop() {
     stop_.Set();
     thread_.join();
     stop_.Reset();
+    output_.EndPlayback();
 }
 
 bool CShortMidiPlayer::PlayEvent(const MelodyEvent& event) {

@@ -70,9 +70,13 @@ int CFlowObjectManager::FinishLine(int chart, int targetUid, int x, int y) {
     const std::vector<Point> waypoints = line_.waypoints;
     ResetLineInProgress();
     from->Connectors().EndDragging(fromEnd.connector);
+    // Links only for a line that exists: a line refused for want of a uid
+    // must not leave the program image a successor.
+    const int uid = CreateLine(chart, fromEnd, toEnd, waypoints);
+    if (uid == 0) return 0;
     from->Connectors().AddLink(fromEnd.connector, targetUid);
     target->Connectors().AddLink(Connector::In, fromEnd.uid);
-    return CreateLine(chart, fromEnd, toEnd, waypoints);
+    return uid;
 }
 
 void CFlowObjectManager::RecomputeSelectionBounds() {

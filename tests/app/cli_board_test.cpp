@@ -15,6 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include "board_access.h"
+#include "fake_hidapi.h"
+#include "hidapi_transport.h"
 #include "link_test_support.h"
 #include "qen_cli.h"
 #include "simulated_board.h"
@@ -292,6 +295,24 @@ TEST_F(CliBoardTest, WithoutABoardEveryCommandSaysSo) {
     const CliRun noUsb = RunTool({"run"}, CliBoardAccess{});
     EXPECT_EQ(noUsb.exit, 1);
     EXPECT_EQ(noUsb.err, "テルノが見つかりませんでした\n");
+}
+
+// A board whose node the user may not open: the editor's not-found line,
+// then the line that says why and names the udev rule.
+TEST(CliBoardAccessTest, ABoardThatCannotBeOpenedIsNamedWithTheWayOut) {
+    link_test::FakeHidraw hidraw;
+    hidraw.present = {link_test::FakeHidraw::Board("/dev/hidraw5")};
+    hidraw.noAccess = {"/dev/hidraw5"};
+    HidapiTransport transport(std::make_unique<link_test::FakeHidapi>(hidraw));
+    CliBoardAccess access;
+    access.usb = [&transport]() -> IHidTransport& { return transport; };
+
+    const CliRun run = RunTool({"status"}, access);
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "テルノが見つかりませんでした\n" + std::string(BoardNotOpenedText()) + "\n");
+    EXPECT_NE(run.err.find("udevルール「70-qen-board.rules」"),
+              std::string::npos);
 }
 
 struct RefusalCase {

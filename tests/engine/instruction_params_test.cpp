@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 #include <string>
 
+#include "decimal_comma_locale.h"
 #include "engine_record_factory.h"
 #include "engine_test_support.h"
 #include "object_code.h"
@@ -59,6 +61,24 @@ TEST(WaitTenths, FormatsLikeTheSettingsField) {
     EXPECT_EQ(FormatWaitSeconds(60000), "6000.0");
     EXPECT_EQ(FormatWaitSeconds(ReadWaitTenths(Code({0x37, 0x28, 0xFF, 0xFF, 0, 0, 0, 0}))),
               "6000.0");
+    // Every stored time reads exactly as "%5.1f" writes it in the "C" locale.
+    for (int tenths = 0; tenths <= kMaxWaitTenths; ++tenths) {
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%5.1f", tenths / 10.0);
+        ASSERT_EQ(FormatWaitSeconds(tenths), expected);
+    }
+}
+
+// The settings field reads numbers with a decimal point; the text it shows
+// must have one too on a desktop whose locale writes a decimal comma.
+TEST(WaitTenths, FormatsWithADecimalPointUnderADecimalCommaLocale) {
+    const DecimalCommaLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << "no decimal-comma locale here";
+    char localised[16];
+    std::snprintf(localised, sizeof localised, "%5.1f", 12.3);
+    ASSERT_STREQ(localised, " 12,3");
+    EXPECT_EQ(FormatWaitSeconds(123), " 12.3");
+    EXPECT_EQ(FormatWaitSeconds(60000), "6000.0");
 }
 
 // --- Sensor decision --------------------------------------------------------

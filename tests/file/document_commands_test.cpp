@@ -168,6 +168,9 @@ TEST_F(Document, AFailedOpenLeavesAnEmptyNewDocumentAndAnEmptyReport) {
     const std::string problem = SymbolProblemText(1, 3);
     EXPECT_EQ(messages.boxes,
               (std::vector<std::string>{problem, "ファイルの読み込みを中止しました"}));
+    // Both are plain notices, without an icon.
+    EXPECT_EQ(messages.severities,
+              (std::vector<MessageSeverity>{MessageSeverity::Plain, MessageSeverity::Plain}));
     EXPECT_EQ(messages.lines, (std::vector<std::string>{
                                   problem, "ファイル(" + path + ")の読み込みを中止しました"}));
     EXPECT_EQ(titles.back(), kApp + "新規フローチャート");
@@ -221,6 +224,7 @@ TEST_F(Document, AFailedSaveKeepsTheDocumentModifiedAndSaysSo) {
 
     EXPECT_EQ(messages.boxes,
               (std::vector<std::string>{"Error: 00000002\n説明: No such file or directory\n"}));
+    EXPECT_EQ(messages.severities, (std::vector<MessageSeverity>{MessageSeverity::Error}));
     EXPECT_TRUE(messages.lines.empty());  // no "saved" line
     EXPECT_TRUE(state.isNew);
     EXPECT_TRUE(state.modified);

@@ -19,9 +19,13 @@
 
 class RecordingMessages : public INotifier, public IMessageArea {
 public:
-    void ShowMessage(std::string_view text) override { boxes.emplace_back(text); }
+    void Notify(std::string_view text, MessageSeverity severity) override {
+        boxes.emplace_back(text);
+        severities.push_back(severity);
+    }
     void AddMessage(std::string_view line) override { lines.emplace_back(line); }
     std::vector<std::string> boxes;
+    std::vector<MessageSeverity> severities;  // one per box
     std::vector<std::string> lines;
 };
 

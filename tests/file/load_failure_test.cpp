@@ -2,12 +2,15 @@
 // leaves neither the charts nor the report half read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "file_fixture.h"
 #include "file_messages.h"
 #include "load_all.h"
+#include "temp_folder.h"
 #include "xml_snippets.h"
 
 namespace {
@@ -52,6 +55,45 @@ TEST_F(RefusedFile, TextThatIsNotWellFormedIsASyntaxError) {
     }
 }
 
+// Each file in the folder is a small valid document with one fault that
+// makes it not well-formed XML.
+std::vector<std::filesystem::path> NotWellFormedFiles() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(QEN_NOT_WELL_FORMED_DATA))
+        if (entry.path().extension() == ".xml") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class NotWellFormedFile : public ::testing::TestWithParam<std::filesystem::path> {};
+
+TEST_P(NotWellFormedFile, IsASyntaxErrorThatReadsNothing) {
+    StoreFixture fixture;
+    const ReportData before{"s", "g", "c", "n", "name", "title", "comment"};
+    ReportData report = before;
+    EXPECT_FALSE(LoadAll(fixture.store, GetParam().string(), report, fixture.messages));
+    EXPECT_EQ(fixture.messages.boxes,
+              (std::vector<std::string>{std::string(FileText::SyntaxError)}));
+    EXPECT_EQ(fixture.messages.severities, (std::vector<MessageSeverity>{MessageSeverity::Error}));
+    EXPECT_TRUE(fixture.messages.lines.empty());
+    EXPECT_EQ(fixture.ObjectCount(), 0u);
+    EXPECT_EQ(fixture.slots.CountUsed(), 0);
+    EXPECT_EQ(report, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, NotWellFormedFile, ::testing::ValuesIn(NotWellFormedFiles()),
+                         [](const auto& info) { return info.param.stem().string(); });
+
+// The fixtures' one fault is what refuses them: the same document without it loads.
+TEST_F(RefusedFile, TheNotWellFormedFixturesAreValidWithoutTheirFault) {
+    const std::string text =
+        TempFolder::Read((std::filesystem::path(QEN_NOT_WELL_FORMED_DATA) / "valid_document.txt").string());
+    ASSERT_TRUE(LoadDocument(store, text, report, messages));
+    EXPECT_EQ(Symbols().size(), 2u);
+    EXPECT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(report.comment, "LEDを光らせます。");
+}
+
 TEST_F(RefusedFile, AFileThatCannotBeReadIsASyntaxError) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path();
     for (const std::string& path : {(folder / "qen-no-such-file.xml").string(), folder.string()}) {
@@ -73,6 +115,7 @@ TEST_F(RefusedFile, AnUnknownSymbolNamesItsChartAndIdAndNothingIsLoaded) {
     const std::string problem =
         "<chart chartId=\"2\" ... \n<fobj id=\"7\" ...\n周辺に問題があります";
     EXPECT_EQ(messages.boxes, (std::vector<std::string>{problem}));
+    EXPECT_EQ(messages.severities, (std::vector<MessageSeverity>{MessageSeverity::Plain}));
     EXPECT_EQ(messages.lines, (std::vector<std::string>{problem}));
     ExpectNothingChanged();
 }

@@ -90,6 +90,25 @@ TEST_F(RoundTrip, ReportTextsComeBackUnchanged) {
     EXPECT_EQ(report, TrickyReport());
 }
 
+// A report typed or pasted with characters XML cannot hold is still saved
+// as a file that opens again: those characters alone are left out.
+TEST_F(RoundTrip, CharactersXmlCannotHoldAreLeftOutOfTheSavedReport) {
+    ReportData typed = TrickyReport();
+    typed.title = "題\x01名\x1F";
+    typed.name = "花子\xEF\xBF\xBE\xEF\xBF\xBF";   // U+FFFE, U+FFFF
+    typed.comment = "a\xFF\xC0\xAF" "b\xED\xA0\x80" "c\xE3\x81";  // not UTF-8
+    const std::string text = Save(typed);
+
+    StoreFixture loaded;
+    ReportData report;
+    ASSERT_TRUE(LoadDocument(loaded.store, text, report, loaded.messages));
+    ReportData expected = TrickyReport();
+    expected.title = "題名";
+    expected.name = "花子";
+    expected.comment = "abc";
+    EXPECT_EQ(report, expected);
+}
+
 TEST_F(RoundTrip, ByteOrderMarkAndCrLfLineEndsReadTheSame) {
     BuildEveryKind();
     const std::string text = Save(TrickyReport());

@@ -1,8 +1,14 @@
-// The hidapi transport's parts that need no board: udev ids and behaviour with nothing open.
+// The hidapi transport: udev ids, behaviour with nothing open, and over a
+// fake device layer the hidraw framing and a board that cannot be opened.
 #include <gtest/gtest.h>
 
+#include "board_link.h"
+#include "board_protocol.h"
+#include "fake_hidapi.h"
 #include "hidapi_transport.h"
+#include "link_test_support.h"
 #include "udev_device_monitor.h"
+#include "usb_interface.h"
 
 namespace {
 
@@ -53,6 +59,93 @@ TEST(HidapiTransport, StoppingTheDeviceWatchEndsItsThread) {
     }
     transport.StopWatching();  // returns only once the monitor thread has ended
     EXPECT_TRUE(transport.WatchDevices([](const DeviceEvent&) {}));
+}
+
+using link_test::FakeHidapi;
+using link_test::FakeHidraw;
+
+constexpr const char* kBoardPath = "/dev/hidraw3";
+
+// The real transport and USB interface over the fake library, the board open.
+class HidrawFraming : public ::testing::Test {
+protected:
+    void SetUp() override {
+        hidraw.present = {FakeHidraw::Board(kBoardPath)};
+        UsbDeviceInfo info;
+        ASSERT_TRUE(usb.OpenDevice(kBoardPath, info));
+        EXPECT_EQ(info.devicePath, kBoardPath);
+    }
+
+    FakeHidraw hidraw;
+    HidapiTransport transport{std::make_unique<FakeHidapi>(hidraw)};
+    UsbInterface usb{transport};
+};
+
+TEST_F(HidrawFraming, AReadPutsTheSixtyFourBytePayloadAfterTheReportId) {
+    Payload sent;
+    for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<std::uint8_t>(i + 1);
+    hidraw.inputs.emplace_back(sent.begin(), sent.end());
+
+    Report buffer;
+    buffer.fill(0xAA);
+    ASSERT_EQ(usb.ReadReport(buffer, 200ms), ReadOutcome::Report);
+    EXPECT_EQ(buffer[0], 0x00);
+    EXPECT_EQ(PayloadOf(buffer), sent);
+    EXPECT_EQ(hidraw.readLengths, (std::vector<std::size_t>{kPayloadSize}));
+}
+
+TEST_F(HidrawFraming, AWriteSendsReportIdAndPayloadAndSucceedsOnlyForAllSixtyFiveBytes) {
+    Payload payload;
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<std::uint8_t>(0xC0 ^ i);
+    std::vector<std::uint8_t> framed{0x00};
+    framed.insert(framed.end(), payload.begin(), payload.end());
+
+    const struct {
+        int written;
+        bool ok;
+    } cases[] = {{65, true}, {64, false}, {1, false}, {0, false}, {-1, false}};
+    for (const auto& c : cases) {
+        hidraw.writeCount = c.written;
+        hidraw.writes.clear();
+        EXPECT_EQ(usb.WriteReport(payload), c.ok) << c.written;
+        EXPECT_EQ(hidraw.writes, (std::vector<std::vector<std::uint8_t>>{framed})) << c.written;
+    }
+}
+
+TEST_F(HidrawFraming, NothingReadWithinTheTimeIsATimeOutAndAClosedDeviceAFailure) {
+    Report buffer{};
+    EXPECT_EQ(usb.ReadReport(buffer, 30ms), ReadOutcome::TimedOut);
+    usb.CloseDevice();
+    EXPECT_EQ(usb.ReadReport(buffer, 30ms), ReadOutcome::Failed);
+    EXPECT_FALSE(usb.WriteReport(Payload{}));
+}
+
+// On Linux a board is listed from sysfs even when its hidraw node is root's
+// alone: the link tells that board from no board at all.
+TEST(HidapiBoard, ABoardPresentButNotOpenableIsToldFromNoBoard) {
+    FakeHidraw hidraw;
+    HidapiTransport transport{std::make_unique<FakeHidapi>(hidraw)};
+    UsbInterface usb{transport};
+    link_test::ManualClock clock;
+    link_test::RecordingHost host;
+    link_test::FakeProgramSource program;
+    BoardLink link(usb, clock, host, program);
+    UsbDeviceInfo info;
+    UsbDeviceInfo mouse{0x046D, 0xC31C, 0x0100, "", "/dev/hidraw0"};
+
+    hidraw.present = {mouse};
+    EXPECT_EQ(link.OpenFirstBoard(info), OpenOutcome::NotFound);
+
+    hidraw.present = {mouse, FakeHidraw::Board(kBoardPath)};
+    hidraw.noAccess = {kBoardPath};
+    EXPECT_EQ(link.OpenFirstBoard(info), OpenOutcome::OpenFailed);
+    EXPECT_FALSE(usb.IsOpen());
+    EXPECT_FALSE(link.HasWorker());
+
+    hidraw.noAccess.clear();
+    EXPECT_EQ(link.OpenFirstBoard(info), OpenOutcome::Opened);
+    link.DetachBoard();
 }
 
 }  // namespace

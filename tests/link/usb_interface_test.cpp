@@ -138,6 +138,18 @@ TEST_F(UsbInterfaceTest, NotificationsNeedInitialisation) {
     EXPECT_EQ(transport.watchCalls, 1);
 }
 
+TEST_F(UsbInterfaceTest, UnregisteringStopsTheWatchOnceAndRegisteringStartsItAgain) {
+    usb.Initialize([](const DeviceEvent&) {});
+    usb.UnregisterDeviceNotifications();
+    EXPECT_EQ(transport.stopWatchCalls, 0);  // nothing was watched
+    usb.RegisterForDeviceNotifications();
+    usb.UnregisterDeviceNotifications();
+    usb.UnregisterDeviceNotifications();
+    EXPECT_EQ(transport.stopWatchCalls, 1);
+    EXPECT_TRUE(usb.RegisterForDeviceNotifications());
+    EXPECT_EQ(transport.watchCalls, 2);
+}
+
 TEST_F(UsbInterfaceTest, InitialisingAgainClosesTheBoardAndDropsTheNotifications) {
     usb.Initialize([](const DeviceEvent&) {});
     usb.RegisterForDeviceNotifications();

@@ -7,6 +7,7 @@
 #include "measurement_csv.h"
 #include "measurement_intervals.h"
 #include "measurement_samples.h"
+#include "outside_tool.h"
 #include "temp_folder.h"
 
 namespace {
@@ -105,6 +106,22 @@ TEST_F(MeasurementCsvFile, FailedWriteSaysSoAndKeepsTheEarlierFile) {
     EXPECT_EQ(error->rfind(kMeasurementSaveFailed, 0), 0u);
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "taken" / "inside"));
     EXPECT_EQ(folder.Names().size(), 1u);
+}
+
+TEST_F(MeasurementCsvFile, AnIndependentCsvReaderGetsTheSameRowsBack) {
+    const std::string path = folder.File("新規センサデータ.csv");
+    ASSERT_FALSE(WriteMeasurementCsv(
+        path, {{"2026年12月31日23時59分58秒", 25, 480}, {"2027年01月01日00時00分08秒", 65535, 0}}));
+    const std::string python = QEN_PYTHON3;
+    ASSERT_FALSE(python.empty()) << "python3 is missing: run scripts/install-deps";
+    const ToolOutput read = RunOutsideTool(ShellQuoted(python) + " " + ShellQuoted(QEN_READ_CSV) +
+                                           " " + ShellQuoted(path));
+    ASSERT_EQ(read.status, 0);
+    EXPECT_EQ(read.out,
+              "CRLF\n"
+              "時間\t温度\t照度\n"
+              "2026年12月31日23時59分58秒\t25\t480\n"
+              "2027年01月01日00時00分08秒\t65535\t0\n");
 }
 
 TEST_F(MeasurementCsvFile, MissingFolderFails) {

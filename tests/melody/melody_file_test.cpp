@@ -1,17 +1,19 @@
 // The melody file: its exact text, reading it back, and every failure with its message.
+#include "melody_file.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "melody_file.h"
+#include "cp932_text.h"
 #include "temp_folder.h"
 
 namespace {
 
 class MessageSpy : public INotifier {
 public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void Notify(std::string_view text, MessageSeverity) override { messages.emplace_back(text); }
     std::vector<std::string> messages;
 };
 
@@ -32,8 +34,8 @@ protected:
 };
 
 TEST_F(MelodyFile, WritesTheHeaderAndOneLinePerEntryInCodePage932) {
-    melody.ReplaceEntries({{3, 1, 0, 1, 0, 44}, {8, 0, 0, 0, 0, 40}, {0, 0, 0, 0, 0, 8},
-                           {42, 5, 7, 0, 0, 16}});
+    melody.ReplaceEntries(
+        {{3, 1, 0, 1, 0, 44}, {8, 0, 0, 0, 0, 40}, {0, 0, 0, 0, 0, 8}, {42, 5, 7, 0, 0, 16}});
     MelodySettings settings{kDoReMi, 150, true};
     ASSERT_TRUE(WriteMelodyFile(path, settings, melody, spy));
     // The clef marker is dropped; an unknown entry goes back with its flags as 0 or 1.
@@ -62,8 +64,8 @@ TEST_F(MelodyFile, ALineBreakInTheTitleCannotShiftTheTempoLine) {
 }
 
 TEST_F(MelodyFile, RoundTripsTitleSettingsAndEntries) {
-    const std::vector<MelodyNote> entries{{1, 0, 1, 0, 0, 12}, {5, 1, 0, 1, 0, 76},
-                                          {10, 1, 0, 0, 0, 40}, {77, 0, 0, 0, 0, 20}};
+    const std::vector<MelodyNote> entries{
+        {1, 0, 1, 0, 0, 12}, {5, 1, 0, 1, 0, 76}, {10, 1, 0, 0, 0, 40}, {77, 0, 0, 0, 0, 20}};
     melody.ReplaceEntries(entries);
     MelodySettings written{kDoReMi + "のうた", 88, true};
     ASSERT_TRUE(WriteMelodyFile(path, written, melody, spy));
@@ -77,17 +79,18 @@ TEST_F(MelodyFile, RoundTripsTitleSettingsAndEntries) {
 }
 
 TEST_F(MelodyFile, ReadsEntriesAsTheyComeWithDefaultsForMissingFields) {
-    TempFolder::Write(path, "t\r\n120\r\n0\r\n8,12,1\r\n3\r\n\r\n4, 44,0,0,1\r\n2 ,44\r\nx,1\r\n"
-                            "3,99999999999,1\n1,52,0,1,0");
+    TempFolder::Write(path,
+                      "t\r\n120\r\n0\r\n8,12,1\r\n3\r\n\r\n4, 44,0,0,1\r\n2 ,44\r\nx,1\r\n"
+                      "3,99999999999,1\n1,52,0,1,0");
     ASSERT_TRUE(ReadMelodyFile(path, melody, spy));
     EXPECT_EQ(Entries(), (std::vector<MelodyNote>{
-                             {8, 1, 0, 0, 48, 40},     // a rest moves to y 40
-                             {3, 0, 0, 0, 240, 0},     // type only
-                             {-1, 0, 0, 0, 368, 0},    // empty line
-                             {4, 0, 0, 1, 368, 44},    // space after a comma is skipped
-                             {2, 0, 0, 0, 432, 0},     // space before a comma ends the fields
-                             {-1, 0, 0, 0, 688, 0},    // not a number
-                             {3, 0, 0, 0, 688, 0},     // a number too large ends the fields
+                             {8, 1, 0, 0, 48, 40},      // a rest moves to y 40
+                             {3, 0, 0, 0, 240, 0},      // type only
+                             {-1, 0, 0, 0, 368, 0},     // empty line
+                             {4, 0, 0, 1, 368, 44},     // space after a comma is skipped
+                             {2, 0, 0, 0, 432, 0},      // space before a comma ends the fields
+                             {-1, 0, 0, 0, 688, 0},     // not a number
+                             {3, 0, 0, 0, 688, 0},      // a number too large ends the fields
                              {1, 0, 1, 0, 816, 52}}));  // LF line ends are read as well
     EXPECT_TRUE(spy.messages.empty());
 }
@@ -160,14 +163,32 @@ TEST_F(MelodyFile, AFileAtTheEntryBoundIsAccepted) {
 TEST_F(MelodyFile, AFailedSaveIsReportedAndKeepsThePreviousFile) {
     TempFolder::Write(path, "old");
     MelodySettings settings{"t", 120, false};
-    // A title character with no code page 932 form.
-    settings.title = "\xF0\x9F\x8E\xB5";
-    EXPECT_FALSE(WriteMelodyFile(path, settings, melody, spy));
-    EXPECT_EQ(TempFolder::Read(path), "old");
-
-    settings.title = "t";
     EXPECT_FALSE(WriteMelodyFile(folder.File("no/such/folder.mel"), settings, melody, spy));
-    EXPECT_EQ(spy.messages, (std::vector<std::string>{"保存に失敗しました", "保存に失敗しました"}));
+    EXPECT_EQ(spy.messages, std::vector<std::string>{"保存に失敗しました"});
+    EXPECT_EQ(TempFolder::Read(path), "old");
+}
+
+TEST_F(MelodyFile, ATitleCharacterCodePage932CannotHoldIsNamedAndNothingIsWritten) {
+    TempFolder::Write(path, "old");
+    MelodySettings settings{"うた\xF0\x9F\x8E\xB5", 120, false};
+    EXPECT_FALSE(WriteMelodyFile(path, settings, melody, spy));
+    EXPECT_EQ(spy.messages, std::vector<std::string>{
+                                "保存に失敗しました\n"
+                                "曲名の「\xF0\x9F\x8E\xB5」(U+1F3B5)は保存できない文字です。"});
+    EXPECT_EQ(TempFolder::Read(path), "old");
+}
+
+TEST_F(MelodyFile, ATitleLongerThanSixteenCharactersIsWrittenAndReadWhole) {
+    // Only typing is limited to 16 characters; a file's title goes back as it came.
+    const std::string title = "とてもながいきょくめいのメロディです20";
+    TempFolder::Write(path, *Utf8ToCp932(title).bytes + "\r\n120\r\n0\r\n");
+    const std::optional<MelodySettings> read = ReadMelodyFile(path, melody, spy);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->title, title);
+
+    MelodySettings settings = *read;
+    ASSERT_TRUE(WriteMelodyFile(path, settings, melody, spy));
+    EXPECT_EQ(TempFolder::Read(path), *Utf8ToCp932(title).bytes + "\r\n120\r\n0\r\n");
 }
 
 }  // namespace

@@ -85,6 +85,21 @@ TEST_F(ChartStore, LineJoinsExitToEntryWithLinksBothWays) {
     EXPECT_EQ(store.GetObjectCodeOf(a).code[7], slots.SlotOf(b));
 }
 
+TEST_F(ChartStore, ALineRefusedForWantOfAUidLeavesNoLinks) {
+    const int a = store.CreateSymbol(0, Kind::Start, 240, 120);
+    const int b = store.CreateSymbol(0, Kind::End, 240, 240);
+    while (uids.Next() != 0) {
+    }
+
+    EXPECT_EQ(Connect(a, Connector::Next, b), 0);
+    EXPECT_EQ(store.Objects().size(), 2u);
+    EXPECT_TRUE(store.Find(a)->Connectors().Get(Connector::Next)->Links().empty());
+    EXPECT_TRUE(store.Find(b)->Connectors().Get(Connector::In)->Links().empty());
+    EXPECT_EQ(store.GetObjectCodeOf(a).code[7], 0xFE);
+    // The exit stays free for the next try.
+    EXPECT_EQ(store.HitTestConnectorsAt(0, 288, 168).bits, 8);
+}
+
 TEST_F(ChartStore, LineMayEndOnItsOwnSourceEntry) {
     const int a = store.CreateSymbol(0, Kind::Led, 240, 120);
     EXPECT_NE(Connect(a, Connector::Next, a, {{288, 216}, {480, 216}, {480, 96}}), 0);

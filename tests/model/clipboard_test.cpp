@@ -144,6 +144,23 @@ TEST_F(Clipboard, TwoMoreSymbolsFitBeside248ButThreeDoNot) {
     EXPECT_TRUE(notifier.messages.empty());
 }
 
+TEST_F(Clipboard, APasteReachingEightLoopsIsAcceptedAndTheNinthRefused) {
+    for (int i = 0; i < 6; ++i) store.CreateSymbol(2, Kind::LoopBegin, 0, 96 * i);
+    const int loop = store.CreateSymbol(0, Kind::LoopBegin, 240, 0);
+    store.SetSelection({loop});
+    store.CopySelection(0);
+
+    EXPECT_EQ(store.Paste(1, false, 0, 0).size(), 1u);
+    EXPECT_EQ(store.CountLoopBegins(), 8);
+    EXPECT_TRUE(notifier.messages.empty());
+
+    EXPECT_TRUE(store.Paste(1, false, 0, 0).empty());
+    EXPECT_EQ(store.CountLoopBegins(), 8);
+    EXPECT_EQ(notifier.messages,
+              (std::vector<std::string>{
+                  "貼り付けできません(くり返しはすべてのフローチャートで8個までです)"}));
+}
+
 // Each case builds a chart, copies something and names the chart to paste into.
 struct RefusalCase {
     const char* name;

@@ -88,6 +88,65 @@ TEST_F(Editor, ADeletedSymbolIsPurgedWhenItsStepLeavesTheHistory) {
     EXPECT_EQ(uids.Next(), gone);  // its uid is free for reuse
 }
 
+// Dropping the old deletion purges the first line, whose ends are the
+// redrawn line's ends too: the redrawn line must keep the links they share.
+TEST_F(Editor, PurgingADeletedLineKeepsTheLinksOfItsRedrawnTwin) {
+    const int a = store.CreateSymbol(0, Kind::Led, 240, 120);
+    const int b = store.CreateSymbol(0, Kind::End, 240, 360);
+    const auto drawLine = [&] {
+        store.BeginLine(a, Connector::Next, 288, 168);
+        return editor.FinishLineStep(b, 288, 360);
+    };
+    const int first = drawLine();
+    store.Select(first, true, 0, 0);
+    editor.DeleteSelected();
+    const int redrawn = drawLine();
+    ASSERT_NE(redrawn, 0);
+    for (int i = 0; i < 9; ++i) editor.PlaceSymbol(Kind::Led, 600, 96 * i);
+    ASSERT_EQ(store.Find(first), nullptr);  // the deletion's step has left the history
+
+    EXPECT_EQ(store.Find(a)->Connectors().FirstLink(Connector::Next), b);
+    EXPECT_EQ(store.Find(b)->Connectors().Get(Connector::In)->Links(), (std::vector<int>{a}));
+    EXPECT_EQ(store.GetObjectCodeOf(a).code[7], slots.SlotOf(b));
+}
+
+// The lower of two stacked symbols covers the upper one's exit: deleting it
+// uncovers the exit, undoing the deletion covers it again.
+TEST_F(Editor, DeletingAndUndeletingAStackedSymbolUpdatesCoverage) {
+    const int upper = store.CreateSymbol(0, Kind::Led, 240, 120);
+    const int lower = store.CreateSymbol(0, Kind::Led, 240, 168);
+    const auto exitCovered = [&] {
+        return store.Find(upper)->Connectors().Get(Connector::Next)->Covered();
+    };
+    ASSERT_TRUE(exitCovered());
+
+    store.Select(lower, true, 0, 0);
+    editor.DeleteSelected();
+    EXPECT_FALSE(exitCovered());
+    EXPECT_EQ(store.HitTestConnectorsAt(0, 288, 168).bits, 8);  // the exit can start a line
+
+    ASSERT_TRUE(editor.UndoLast());
+    EXPECT_TRUE(exitCovered());
+    EXPECT_TRUE(store.Find(lower)->Connectors().Get(Connector::In)->Covered());
+    EXPECT_EQ(store.HitTestConnectorsAt(0, 288, 168).bits, 0);
+}
+
+TEST_F(Editor, SelectAllTakesOnlyTheCurrentChartSoDeleteLeavesTheOthers) {
+    const int mainLed = store.CreateSymbol(0, Kind::Led, 240, 120);
+    const int subLed = store.CreateSymbol(1, Kind::Led, 240, 120);
+    const int subEnd = store.CreateSymbol(1, Kind::End, 240, 360);
+    const int subLine = Connect(subLed, Connector::Next, subEnd);
+    const int otherSub = store.CreateSymbol(3, Kind::End, 240, 360);
+    ASSERT_TRUE(editor.SwitchChart(1));
+
+    store.SelectAll(editor.currentChart);
+    EXPECT_EQ(store.Selection(), (std::vector<int>{subLed, subEnd, subLine}));
+    editor.DeleteSelected();
+    EXPECT_TRUE(IsLive(mainLed));
+    EXPECT_TRUE(IsLive(otherSub));
+    for (int uid : {subLed, subEnd, subLine}) EXPECT_TRUE(IsDeleted(uid));
+}
+
 TEST_F(Editor, UndoingADeletionRestoresSlotLinesAndLinksSelected) {
     const int spare = store.CreateSymbol(0, Kind::Led, 600, 0);  // slot 1
     const int a = store.CreateSymbol(0, Kind::Led, 240, 0);

@@ -11,7 +11,7 @@
 
 class SilentMessages : public INotifier, public IMessageArea {
 public:
-    void ShowMessage(std::string_view) override {}
+    void Notify(std::string_view, MessageSeverity) override {}
     void AddMessage(std::string_view) override {}
 };
 

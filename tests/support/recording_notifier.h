@@ -9,6 +9,10 @@
 
 class RecordingNotifier : public INotifier {
 public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void Notify(std::string_view text, MessageSeverity severity) override {
+        messages.emplace_back(text);
+        severities.push_back(severity);
+    }
     std::vector<std::string> messages;
+    std::vector<MessageSeverity> severities;  // one per message
 };

@@ -15,11 +15,11 @@ public:
         CFlowObjectManager& store = s.store;
         const Point p = at.sheet.raw;
         const Point n = at.sheet.nearest;
-        canvas.FreePointer();
+        canvas.ReleasePointer();
         const HitResult exit = store.HitTestConnectorsAt(s.currentChart, p.x, p.y);
         if (exit.uid != 0 && (exit.bits & HitBits::Entry) == 0 &&
             (exit.bits & (HitBits::NextExit | HitBits::BranchExit)) != 0) {
-            canvas.ConfinePointer();
+            canvas.CapturePointer();
             canvas.WriteMessage(kLineModeStarted);
             const int connector =
                 (exit.bits & HitBits::NextExit) != 0 ? Connector::Next : Connector::Branch;
@@ -44,7 +44,7 @@ public:
             store.Select(0, false, 0, 0);
             canvas.RepaintNow();
         }
-        canvas.ConfinePointer();
+        canvas.CapturePointer();
     }
 
     void Move(ICanvas&, const CanvasPointer&) override {}
@@ -83,7 +83,7 @@ public:
 
     void Move(ICanvas& canvas, const CanvasPointer& at) override {
         EditorState& s = canvas.State();
-        canvas.ConfinePointer();
+        canvas.CapturePointer();
         s.store.MoveSelection(s.currentChart, at.sheet.down.x, at.sheet.down.y);
     }
 
@@ -91,7 +91,7 @@ public:
 
     void DoubleClick(ICanvas& canvas, const CanvasPointer&) override {
         EditorState& s = canvas.State();
-        if (s.EndMove()) canvas.FreePointer();
+        if (s.EndMove()) canvas.ReleasePointer();
         s.mouseMode = MouseMode::Idle;
     }
 
@@ -101,7 +101,7 @@ private:
     static void Finish(ICanvas& canvas) {
         EditorState& s = canvas.State();
         s.EndMove();
-        canvas.FreePointer();
+        canvas.ReleasePointer();
         s.mouseMode = MouseMode::Idle;
     }
 };
@@ -120,7 +120,7 @@ public:
     void LeftUp(ICanvas& canvas) override {
         EditorState& s = canvas.State();
         s.store.SelectInRect(s.currentChart);
-        canvas.FreePointer();
+        canvas.ReleasePointer();
         s.mouseMode = MouseMode::Idle;
     }
 
@@ -161,7 +161,7 @@ public:
 private:
     static void End(ICanvas& canvas) {
         canvas.State().mouseMode = MouseMode::Idle;
-        canvas.FreePointer();
+        canvas.ReleasePointer();
         canvas.WriteMessage(kLineModeEnded);
     }
 };

@@ -17,9 +17,10 @@ class ICanvas {
 public:
     virtual ~ICanvas() = default;
     virtual EditorState& State() = 0;
-    // Keeps the pointer's effect inside the drawing area until freed.
-    virtual void ConfinePointer() = 0;
-    virtual void FreePointer() = 0;
+    // Takes the pointer for the running mode until released: every pointer
+    // event comes to the canvas and the pointer is kept inside the drawing area.
+    virtual void CapturePointer() = 0;
+    virtual void ReleasePointer() = 0;
     virtual bool InDrawingArea(QPoint client) const = 0;
     virtual void WriteMessage(std::string_view text) = 0;
     // Draws the canvas now (before a modal dialog or menu opens over it).

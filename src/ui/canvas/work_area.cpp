@@ -1,6 +1,7 @@
 // The work area's layout, painting, mouse dispatch, scrolling and pages.
 #include "canvas/work_area.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -87,14 +88,20 @@ CDlgWorkArea::~CDlgWorkArea() = default;
 
 EditorState& CDlgWorkArea::State() { return state_; }
 
-void CDlgWorkArea::ConfinePointer() {
-    // No pointer confinement exists here: the grab brings every pointer event
-    // to the canvas, which clamps it to the drawing area while a mode runs.
+// The grab brings every pointer event to the canvas; each move then keeps the
+// pointer inside the drawing area (TrackPointer).
+void CDlgWorkArea::CapturePointer() {
     if (isVisible() && QWidget::mouseGrabber() != this) grabMouse();
 }
 
-void CDlgWorkArea::FreePointer() {
+void CDlgWorkArea::ReleasePointer() {
     if (QWidget::mouseGrabber() == this) releaseMouse();
+}
+
+void CDlgWorkArea::PullPointerInside(QPoint global) {
+    const QPoint client = mapFromGlobal(global);
+    const QPoint inside = ClampedToDrawingArea(client);
+    if (inside != client) QCursor::setPos(mapToGlobal(inside));
 }
 
 bool CDlgWorkArea::InDrawingArea(QPoint client) const {
@@ -133,7 +140,7 @@ CanvasPointer CDlgWorkArea::PointerAt(QPoint client) const {
     return {client, ToSheet(client, layout_.drawingArea.topLeft(), state_.scrollX, state_.scrollY)};
 }
 
-QPoint CDlgWorkArea::Confined(QPoint client) const {
+QPoint CDlgWorkArea::ClampedToDrawingArea(QPoint client) const {
     if (state_.mouseMode == MouseMode::Idle) return client;
     const QRect& a = layout_.drawingArea;
     return {std::clamp(client.x(), a.left(), a.right()),
@@ -205,7 +212,7 @@ void CDlgWorkArea::SetExecutingSymbols(std::vector<int> uids) {
 
 void CDlgWorkArea::mousePressEvent(QMouseEvent* event) {
     lastPointer_ = event->position().toPoint();
-    const QPoint client = Confined(lastPointer_);
+    const QPoint client = ClampedToDrawingArea(lastPointer_);
     if (event->button() == Qt::LeftButton)
         LeftDown(client);
     else if (event->button() == Qt::RightButton)
@@ -214,12 +221,16 @@ void CDlgWorkArea::mousePressEvent(QMouseEvent* event) {
 
 void CDlgWorkArea::mouseDoubleClickEvent(QMouseEvent* event) {
     lastPointer_ = event->position().toPoint();
-    const QPoint client = Confined(lastPointer_);
+    const QPoint client = ClampedToDrawingArea(lastPointer_);
     if (event->button() == Qt::RightButton) {
         RightDown(client);
         return;
     }
-    if (event->button() != Qt::LeftButton || !OnFlowchartPage() || state_.wholeView) return;
+    // Like a press, a double-click on the tab strips must not reach the objects
+    // hidden under them.
+    if (event->button() != Qt::LeftButton || !OnFlowchartPage() || state_.wholeView ||
+        !InDrawingArea(client))
+        return;
     CurrentMode().DoubleClick(*this, PointerAt(client));
     update();
 }
@@ -262,12 +273,15 @@ void CDlgWorkArea::RightDown(QPoint client) {
 
 void CDlgWorkArea::TrackPointer(QPoint client) {
     lastPointer_ = client;
-    const QPoint confined = Confined(client);
-    const CanvasPointer at = PointerAt(confined);
+    const QPoint inside = ClampedToDrawingArea(client);
+    const CanvasPointer at = PointerAt(inside);
     host_.UpdateCursorCell(at.sheet.nearest.x, at.sheet.nearest.y);
     if (state_.mouseMode == MouseMode::Idle) return;
+    // A pointer that left the drawing area cannot click a tab or the palette
+    // while the mode runs: it is brought back to the edge it crossed.
+    if (inside != client) PullPointerInside(mapToGlobal(client));
     CurrentMode().Move(*this, at);
-    autoscroll_ = AutoscrollFor(confined, layout_.drawingArea);
+    autoscroll_ = AutoscrollFor(inside, layout_.drawingArea);
     update();
 }
 
@@ -380,5 +394,5 @@ void CDlgWorkArea::EndMouseMode() {
             break;
     }
     state_.mouseMode = MouseMode::Idle;
-    FreePointer();
+    ReleasePointer();
 }

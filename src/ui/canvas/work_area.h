@@ -76,8 +76,8 @@ protected:
 private:
     // ICanvas, for the mouse modes.
     EditorState& State() override;
-    void ConfinePointer() override;
-    void FreePointer() override;
+    void CapturePointer() override;
+    void ReleasePointer() override;
     bool InDrawingArea(QPoint client) const override;
     void WriteMessage(std::string_view text) override;
     void RepaintNow() override;
@@ -85,8 +85,12 @@ private:
     ISymbolSettingsEditor& SettingsEditor() override;
 
     CanvasPointer PointerAt(QPoint client) const;
-    // While a mode runs, the pointer counts as kept inside the drawing area.
-    QPoint Confined(QPoint client) const;
+    // While a mode runs, a point outside the drawing area counts as the
+    // nearest point inside it (all a platform that cannot move the pointer allows).
+    QPoint ClampedToDrawingArea(QPoint client) const;
+    // Moves the visible pointer back into the drawing area when it has left it
+    // while captured; the platform may not allow it (Wayland), the clamp stays.
+    void PullPointerInside(QPoint global);
     MouseModeHandler& CurrentMode();
     bool OnFlowchartPage() const;
     // The strip's images when they loaded, else the strip drawn by code.

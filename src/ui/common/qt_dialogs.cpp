@@ -1,6 +1,7 @@
 // Message boxes and file dialogs over Qt.
 #include "common/qt_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,8 +22,20 @@ QString DocumentsFolder() {
 
 }  // namespace
 
-void MessageBoxNotifier::ShowMessage(std::string_view text) {
-    QMessageBox box(QMessageBox::Warning, Caption(), FromUtf8(text), QMessageBox::Ok, parent_);
+QMessageBox::Icon MessageBoxIcon(MessageSeverity severity) {
+    switch (severity) {
+        case MessageSeverity::Error:
+            return QMessageBox::Critical;
+        case MessageSeverity::Plain:
+            return QMessageBox::NoIcon;
+        case MessageSeverity::Warning:
+            break;
+    }
+    return QMessageBox::Warning;
+}
+
+void MessageBoxNotifier::Notify(std::string_view text, MessageSeverity severity) {
+    QMessageBox box(MessageBoxIcon(severity), Caption(), FromUtf8(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
@@ -66,12 +79,34 @@ std::optional<std::string> QtFileDialogs::ChooseSavePath(const FileDialogRequest
     if (!request.promptOverwrite) options |= QFileDialog::DontConfirmOverwrite;
     if (folder_.isEmpty()) folder_ = DocumentsFolder();
     const QString name = initial.contains(QLatin1Char('*')) ? QString() : initial;
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, QString(), QDir(folder_).filePath(name),
-                                     QtNameFilter(request.filter), nullptr, options);
-    if (path.isEmpty()) return std::nullopt;
-    RememberFolder(path);
-    return WithDefaultExtension(path.toStdString(), request.defaultExtension);
+    QString start = QDir(folder_).filePath(name);
+    while (true) {
+        const QString chosen = QFileDialog::getSaveFileName(
+            parent_, QString(), start, QtNameFilter(request.filter), nullptr, options);
+        if (chosen.isEmpty()) return std::nullopt;
+        const std::string path = WithDefaultExtension(chosen.toStdString(), request.defaultExtension);
+        // The dialog asked about the name as typed; with the extension added it
+        // names another file, which must not be replaced unasked either. No
+        // brings the dialog back for another name, as the dialog's own question does.
+        const QString written = QString::fromStdString(path);
+        if (request.promptOverwrite && written != chosen && QFileInfo::exists(written) &&
+            !ConfirmReplace(written)) {
+            start = chosen;
+            continue;
+        }
+        RememberFolder(chosen);
+        return path;
+    }
+}
+
+// The save dialog's own question with its title, in Qt's (translated) words.
+bool QtFileDialogs::ConfirmReplace(const QString& path) const {
+    const QString title = QCoreApplication::translate("QFileDialog", "Save As");
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+            .arg(QFileInfo(path).fileName());
+    return QMessageBox::warning(parent_, title, question, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool QtFileDialogs::AskYesNo(std::string_view question) {

@@ -2,6 +2,7 @@
 // core's notifier and file-dialog interfaces.
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -9,11 +10,14 @@
 #include "file_dialogs.h"
 #include "notifier.h"
 
+// The box's icon for a message: warning, error (critical) or none.
+QMessageBox::Icon MessageBoxIcon(MessageSeverity severity);
+
 // Every refusal and error shown as a modal box with OK, captioned as the editor.
 class MessageBoxNotifier : public INotifier {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
-    void ShowMessage(std::string_view text) override;
+    void Notify(std::string_view text, MessageSeverity severity) override;
 
 private:
     QPointer<QWidget> parent_;
@@ -32,6 +36,8 @@ public:
 
 private:
     void RememberFolder(const QString& path);
+    // Yes / No before an existing file is replaced; true for Yes.
+    bool ConfirmReplace(const QString& path) const;
 
     QPointer<QWidget> parent_;
     QString folder_;

@@ -45,6 +45,22 @@ void CDlgFlowSetting::accept() {
     QDialog::accept();
 }
 
+void CDlgFlowSetting::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    const auto usable = [](const QWidget* w) { return w->isEnabled() && !w->isHidden(); };
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (!usable(field)) continue;
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();  // typing replaces the number shown
+        return;
+    }
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        if (!usable(list)) continue;
+        list->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
+
 void CDlgFlowSetting::SetContent(QLayout* content, int topUnits) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

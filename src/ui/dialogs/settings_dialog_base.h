@@ -30,6 +30,10 @@ public:
     void accept() override;
 
 protected:
+    // The focus starts on the first field the pupil came to set: the first
+    // enabled number field, or else the first list; never on OK.
+    void showEvent(QShowEvent* event) override;
+
     CDlgFlowSetting(const NuvoInstruction& instruction, QWidget* parent);
 
     // Places the kind's controls above the buttons, their first row topUnits

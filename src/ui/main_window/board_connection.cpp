@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "board_access.h"
 #include "canvas/editor_context.h"
 #include "main_window/information_area.h"
 #include "main_window/link_host.h"
@@ -16,6 +17,11 @@ constexpr const char* kUsbFailed = "USBの準備に失敗しました";
 constexpr const char* kDetached = "テルノとの通信を終了しました。";
 constexpr const char* kVirtualConnected = "仮想テルノに接続しました。";
 constexpr const char* kVirtualDisconnected = "仮想テルノを切断しました。";
+
+// Start-up writes the line without the final "。", a re-detect with it.
+const char* NotFoundText(bool redetect) {
+    return redetect ? "テルノが見つかりませんでした。" : "テルノが見つかりませんでした";
+}
 }  // namespace
 
 void CQenDlg::StartLink() {
@@ -39,8 +45,7 @@ void CQenDlg::OpenBoard(bool redetect) {
     UsbDeviceInfo device;
     switch (link_->OpenFirstBoard(device)) {
         case OpenOutcome::NotFound:
-            WriteMessage(redetect ? "テルノが見つかりませんでした。"
-                                  : "テルノが見つかりませんでした");
+            WriteMessage(NotFoundText(redetect));
             info_->Clear();
             if (tools_) tools_->SetBoardConnected(false);
             measurement_->SetConnected(false);
@@ -53,6 +58,10 @@ void CQenDlg::OpenBoard(bool redetect) {
             measurement_->SetConnected(true);
             break;
         case OpenOutcome::OpenFailed:
+            // No board to talk to, as when none is found, and then why, with the
+            // way out (on Linux the udev rule that lets the user open the board).
+            WriteMessage(NotFoundText(redetect));
+            WriteMessage(BoardNotOpenedText());
             // The worker has stopped: the panel no longer shows a board.
             info_->Clear();
             if (!redetect && tools_) tools_->SetBoardConnected(false);

@@ -117,6 +117,9 @@ CQenDlg::CQenDlg(MainWindowServices services, QWidget* parent)
 }
 
 CQenDlg::~CQenDlg() {
+    // Plug events reach this window from the watch's own thread: the watch
+    // stops before anything of the window goes.
+    usb_.UnregisterDeviceNotifications();
     qApp->removeEventFilter(this);
     state_.onTitleRefresh = nullptr;
     // The worker reports to this window: it goes before the widgets do.
@@ -143,23 +146,45 @@ void CQenDlg::CreateStatusBar() {
     context_.statusBarHeight = statusBar()->sizeHint().height();
 }
 
-// 1024 x 768, or the settings file's size in fixed-size mode, centred on the screen.
+// 1024 x 768, or the settings file's size in fixed-size mode, centred on the
+// screen's available area. The size (and the minimum) is the window's outer
+// size, frame included, so that the status bar and the message area stay on a
+// 768-pixel-high screen; the frame is taken off again once it is known.
 void CQenDlg::ApplyWindowSize() {
-    const int width = state_.fixedSize ? state_.windowWidth : 1024;
-    const int height = state_.fixedSize ? state_.windowHeight : 768;
-    if (state_.fixedSize) {
+    if (state_.fixedSize)
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        setFixedSize(width, height);
+    const QSize outer = state_.fixedSize ? QSize(state_.windowWidth, state_.windowHeight)
+                                         : QSize(kWindowWidth, kWindowHeight);
+    const QSize inner = (outer - frame_).expandedTo(QSize(0, 0));
+    if (state_.fixedSize) {
+        setFixedSize(inner);
     } else {
-        setMinimumSize(1024, 768);
-        resize(width, height);
+        setMinimumSize(inner);
+        resize(inner);
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->geometry();
-        move(available.x() + (available.width() - width) / 2,
-             available.y() + (available.height() - height) / 2);
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(CentredPosition(screen->availableGeometry(), outer));
+}
+
+// The frame arrives with the window manager, after the window is shown: the
+// first time it is known, the window is sized and centred again for it.
+void CQenDlg::FitToFrame() {
+    if (!frame_.isEmpty() || !isVisible()) return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) return;
+    frame_ = frame;
+    ApplyWindowSize();
+}
+
+void CQenDlg::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitToFrame();
+}
+
+void CQenDlg::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FitToFrame();
 }
 
 void CQenDlg::LayoutChildren() {
@@ -184,6 +209,7 @@ QRect CQenDlg::ChartAreaRect() const {
 void CQenDlg::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayoutChildren();
+    FitToFrame();
 }
 
 bool CQenDlg::CloseMainWindow() {
@@ -203,8 +229,16 @@ bool CQenDlg::MayClose() {
     return true;
 }
 
-// The close box runs the same checks as the close command.
+// The close box runs the same checks as the close command. A disabled
+// window (the melody editor is open, a board step runs) is not closed: the
+// melody editor would be left without it and a transfer cut off. The melody
+// editor, when open, comes to the front instead.
 void CQenDlg::closeEvent(QCloseEvent* event) {
+    if (!isEnabled()) {
+        event->ignore();
+        if (tools_) tools_->ReturnToMelodyEditor();
+        return;
+    }
     if (MayClose())
         event->accept();
     else

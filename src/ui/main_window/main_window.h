@@ -78,6 +78,9 @@ class CQenDlg : public QMainWindow,
     Q_OBJECT
 
 public:
+    // The window's outer size when the settings file does not fix one.
+    static constexpr int kWindowWidth = 1024;
+    static constexpr int kWindowHeight = 768;
     static constexpr int kMessageAreaHeight = MainWindowLayout::kMessageAreaHeight;
     static constexpr int kMessageLineLimit = 99;
     static constexpr int kRedetectDelayMs = 1000;
@@ -151,6 +154,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     class LinkHost;
@@ -161,6 +166,8 @@ private:
     void CreateMeasurementTool();
     void CreateStatusBar();
     void ApplyWindowSize();
+    // Sizes the window again once the window manager's frame is known.
+    void FitToFrame();
     void LayoutChildren();
 
     // Board link.
@@ -218,6 +225,7 @@ private:
     std::unique_ptr<LinkHost> linkHost_;
     std::unique_ptr<BoardLink> link_;
     bool closing_ = false;
+    QSize frame_;  // the frame the window size was last worked out for
 };
 
 // The file commands' progress lines go to the message area.

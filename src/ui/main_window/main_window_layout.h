@@ -5,6 +5,8 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
+#include <algorithm>
 
 namespace MainWindowLayout {
 inline constexpr int kToolBarHeight = 24;
@@ -12,6 +14,13 @@ inline constexpr int kPaletteWidth = 98;
 inline constexpr int kInformationWidth = 200;
 inline constexpr int kMessageAreaHeight = 80;
 }  // namespace MainWindowLayout
+
+// Where a window of the given outer size goes: centred on the screen's
+// available area, but never above or left of it (its title bar stays reachable).
+inline QPoint CentredPosition(const QRect& available, QSize outer) {
+    return {std::max(available.left(), available.x() + (available.width() - outer.width()) / 2),
+            std::max(available.top(), available.y() + (available.height() - outer.height()) / 2)};
+}
 
 // The work area's rectangle in a client area of clientWidth x clientHeight.
 inline QRect WorkAreaPlacement(int clientWidth, int clientHeight) {

@@ -13,9 +13,10 @@ void MelodyDialogs::SetParent(QWidget* parent) {
     files_.SetParent(parent);
 }
 
-void MelodyDialogs::ShowMessage(std::string_view text) {
-    QMessageBox::warning(parent_, QString::fromUtf8(kMelodyCaption), FromUtf8(text),
-                         QMessageBox::Ok);
+void MelodyDialogs::Notify(std::string_view text, MessageSeverity severity) {
+    QMessageBox box(MessageBoxIcon(severity), QString::fromUtf8(kMelodyCaption), FromUtf8(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
 }
 
 bool MelodyDialogs::AskYesNo(std::string_view question) {

@@ -21,7 +21,7 @@ public:
 class MelodyDialogs : public IMelodyDialogs {
 public:
     void SetParent(QWidget* parent);
-    void ShowMessage(std::string_view text) override;
+    void Notify(std::string_view text, MessageSeverity severity) override;
     bool AskYesNo(std::string_view question) override;
     std::optional<std::string> ChooseOpenPath(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSavePath(const FileDialogRequest& request) override;

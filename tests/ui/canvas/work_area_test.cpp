@@ -3,6 +3,7 @@
 #include "canvas/work_area.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -184,6 +185,63 @@ private slots:
         c->Click(QPoint(300, 5));  // over the page tabs: kept on the drawing area's top row
         QCOMPARE(c->State().currentPage, 0);
         QCOMPARE(c->Store().LineInProgress().waypoints, (std::vector<Point>{{312, 0}}));
+    }
+
+    // While a mode runs the visible pointer stays inside the drawing area: one
+    // that leaves it over the tabs is brought back to the edge it crossed.
+    void aRunningModeKeepsThePointerInsideTheDrawingArea_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("line") << static_cast<int>(MouseMode::LineDrawing);
+        QTest::newRow("move") << static_cast<int>(MouseMode::Moving);
+        QTest::newRow("rubber band") << static_cast<int>(MouseMode::RubberBand);
+    }
+
+    void aRunningModeKeepsThePointerInsideTheDrawingArea() {
+        QFETCH(int, mode);
+        c->chart.Place(Kind::Wait, 48, 48);
+        const QPoint start = mode == static_cast<int>(MouseMode::LineDrawing) ? c->At(96, 96)
+                             : mode == static_cast<int>(MouseMode::Moving)    ? c->At(60, 60)
+                                                                              : c->At(400, 400);
+        c->Press(start);
+        if (mode == static_cast<int>(MouseMode::LineDrawing)) c->Release(start);
+        QCOMPARE(static_cast<int>(c->State().mouseMode), mode);
+        const Qt::MouseButtons held =
+            mode == static_cast<int>(MouseMode::LineDrawing) ? Qt::NoButton : Qt::LeftButton;
+
+        QCursor::setPos(c->area.mapToGlobal(QPoint(300, 5)));
+        c->Move(QPoint(300, 5), held);  // over the page tabs
+        QCOMPARE(QCursor::pos(), c->area.mapToGlobal(QPoint(300, Harness::kAreaTop)));
+        QCursor::setPos(c->area.mapToGlobal(QPoint(790, 590)));
+        c->Move(QPoint(790, 590), held);  // past the scroll bars, over the corner
+        const QRect drawing = c->area.DrawingArea();
+        QCOMPARE(QCursor::pos(), c->area.mapToGlobal(drawing.bottomRight()));
+
+        // Back in idle, the pointer goes where it likes.
+        c->Release(c->area.mapFromGlobal(QCursor::pos()));
+        if (mode == static_cast<int>(MouseMode::LineDrawing)) c->RightClick(drawing.center());
+        QCOMPARE(c->State().mouseMode, MouseMode::Idle);
+        QCursor::setPos(c->area.mapToGlobal(QPoint(300, 5)));
+        c->Move(QPoint(300, 5), Qt::NoButton);
+        QCOMPARE(QCursor::pos(), c->area.mapToGlobal(QPoint(300, 5)));
+    }
+
+    // The sheet runs on under the tab strips: a double-click there, like a
+    // press, must not open the settings of a symbol hidden below them.
+    void aDoubleClickOnTheTabStripsReachesNoHiddenSymbol() {
+        c->chart.Place(Kind::Wait, 48, 552 + 2 * kGrid);  // under the chart tabs at scroll 2
+        c->chart.Place(Kind::Wait, 48, 0);                  // above the sheet's visible top
+        c->area.VerticalBar()->setValue(2);
+        QCOMPARE(c->State().scrollY, 2);
+        QTest::mouseDClick(&c->area, Qt::LeftButton, Qt::NoModifier, QPoint(60, 588));
+        QTest::mouseDClick(&c->area, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+        QVERIFY(c->host.settings.edited.empty());
+        QCOMPARE(c->State().currentPage, 0);
+        QCOMPARE(c->State().currentChart, 0);
+
+        // Inside the drawing area a double-click opens the settings.
+        c->chart.Place(Kind::Wait, 48, 240);
+        QTest::mouseDClick(&c->area, Qt::LeftButton, Qt::NoModifier, c->At(60, 250));
+        QCOMPARE(c->host.settings.edited.size(), std::size_t{1});
     }
 
     void pressOnALinkedExitMovesTheSymbol() {

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+#include "decimal_comma_locale.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/settings_dialog_lists.h"
 #include "dialogs/settings_dialog_numbers.h"
@@ -27,6 +28,7 @@ private slots:
     void waitShowsTenthsAsSeconds();
     void waitStoresTypedSeconds_data();
     void waitStoresTypedSeconds();
+    void waitReadsBackWhatItShowsUnderADecimalCommaLocale();
     void loopBeginLimitsTheCount_data();
     void loopBeginLimitsTheCount();
     void clockAlarmLimitsHourAndMinute_data();
@@ -85,6 +87,17 @@ void NumberSettingsDialogsTest::waitStoresTypedSeconds() {
 
     CDlgFlowSetting_Wait reopened(dialog.Instruction(), nullptr);
     QCOMPARE(reopened.SecondsEdit()->text().trimmed(), QString::number(tenths / 10.0, 'f', 1));
+}
+
+// On a desktop whose locale writes a decimal comma the field still shows a
+// decimal point, so OK without typing keeps the time (no process-wide
+// setlocale needed to make it so).
+void NumberSettingsDialogsTest::waitReadsBackWhatItShowsUnderADecimalCommaLocale() {
+    const DecimalCommaLocale comma;
+    if (!comma.Active()) QSKIP("no decimal-comma locale here");
+    CDlgFlowSetting_Wait dialog(Make({0x37, 0x28, 0x00, 0x7B, 0, 0, 0, 0xFE}), nullptr);
+    QCOMPARE(dialog.SecondsEdit()->text(), QStringLiteral(" 12.3"));
+    COMPARE_CODE(PressOk(dialog), (Code{0x37, 0x28, 0x00, 0x7B, 0, 0, 0, 0xFE}));
 }
 
 void NumberSettingsDialogsTest::loopBeginLimitsTheCount_data() {

@@ -46,6 +46,9 @@ private slots:
     void soundShowsStoredSoundAndVolume();
 
     void callSubWritesTargetAndClearsOperands();
+
+    void eachDialogOpensWithTheFocusOnItsFirstField_data();
+    void eachDialogOpensWithTheFocusOnItsFirstField();
 };
 
 void SettingsDialogsTest::everyDialogIsTitledAndHasOkAndCancel() {
@@ -369,6 +372,39 @@ void SettingsDialogsTest::callSubWritesTargetAndClearsOperands() {
     CDlgFlowSetting_CallSub unknown(Make({0x7F, 0x10, 0x07, 0x44, 0, 0, 0xFE, 0xFE}), nullptr);
     QCOMPARE(unknown.TargetList()->currentIndex(), -1);
     COMPARE_CODE(PressOk(unknown), (Code{0x7F, 0x10, 0x07, 0, 0, 0, 0xFE, 0xFE}));
+}
+
+void SettingsDialogsTest::eachDialogOpensWithTheFocusOnItsFirstField_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("end") << Kind::End << QStringLiteral("list1009");
+    QTest::newRow("led") << Kind::Led << QStringLiteral("list1009");
+    QTest::newRow("relay") << Kind::Relay1 << QStringLiteral("list1009");
+    QTest::newRow("sound") << Kind::Sound << QStringLiteral("list1009");
+    QTest::newRow("wait") << Kind::Wait << QStringLiteral("edit1012");
+    QTest::newRow("clock alarm") << Kind::ClockAlarm << QStringLiteral("edit1012");
+    QTest::newRow("sensor") << Kind::SensorLight << QStringLiteral("edit1012");
+    QTest::newRow("time decision") << Kind::TimeDecision << QStringLiteral("edit1012");
+    QTest::newRow("loop begin") << Kind::LoopBegin << QStringLiteral("edit1012");
+    QTest::newRow("call sub") << Kind::CallSub << QStringLiteral("list1009");
+    QTest::newRow("nothing to set") << Kind::Start << QStringLiteral("ok");
+}
+
+// A pupil types at once into the field the dialog is about; OK stays the
+// default button for Enter.
+void SettingsDialogsTest::eachDialogOpensWithTheFocusOnItsFirstField() {
+    QFETCH(int, kind);
+    const auto dialog =
+        SymbolSettingsDialogs::MakeDialog(ClassOfKind(kind), DefaultInstruction(kind), nullptr);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused != nullptr);
+    QTEST(focused->objectName(), "focused");
+    if (auto* field = qobject_cast<QLineEdit*>(focused)) {
+        QCOMPARE(field->selectedText(), field->text());  // typing replaces it
+    }
+    QVERIFY(dialog->OkButton()->isDefault());
 }
 
 QTEST_MAIN(SettingsDialogsTest)

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -279,14 +280,22 @@ private slots:
         QVERIFY(e.dialogs.questions.empty());  // nothing unsaved was at stake
     }
 
+    // The size and the minimum are the window's outer size, frame included,
+    // so the status bar and the message area stay on a 768-pixel-high screen.
     void windowSizeFollowsTheSettings() {
         {
             Editor e(false);
-            QCOMPARE(e.window->minimumSize(), QSize(1024, 768));
+            const QSize frame = e.window->frameGeometry().size() - e.window->size();
+            QVERIFY(!frame.isEmpty());  // the platform draws a frame
+            QCOMPARE(e.window->frameGeometry().size(), QSize(1024, 768));
+            QCOMPARE(e.window->minimumSize() + frame, QSize(1024, 768));
             QVERIFY(e.window->maximumSize() != e.window->minimumSize());
+            const QRect available = e.window->screen()->availableGeometry();
+            QCOMPARE(e.window->frameGeometry().topLeft(),
+                     CentredPosition(available, QSize(1024, 768)));
         }
         Editor fixed(false, true, 1280, 900);
-        QCOMPARE(fixed.window->size(), QSize(1280, 900));
+        QCOMPARE(fixed.window->frameGeometry().size(), QSize(1280, 900));
         QCOMPARE(fixed.window->minimumSize(), fixed.window->maximumSize());
         QVERIFY(!(fixed.window->windowFlags() & Qt::WindowMaximizeButtonHint));
         // The side panels follow the client area.
@@ -295,6 +304,14 @@ private slots:
         QCOMPARE(fixed.window->MessageText()->geometry(),
                  QRect(0, client->height() - 80, client->width(), 80));
         QCOMPARE(WorkAreaPlacement(1024, 768), QRect(98, 24, 726, 664));
+    }
+
+    void windowIsCentredOnTheAvailableArea() {
+        const QRect panelOnTop(0, 32, 1920, 1048);
+        QCOMPARE(CentredPosition(panelOnTop, QSize(1024, 768)), QPoint(448, 172));
+        // A screen smaller than the window keeps its title bar on the screen.
+        QCOMPARE(CentredPosition(QRect(0, 28, 1024, 740), QSize(1024, 768)), QPoint(0, 28));
+        QCOMPARE(CentredPosition(QRect(1920, 0, 1280, 1024), QSize(1280, 900)), QPoint(1920, 62));
     }
 };
 

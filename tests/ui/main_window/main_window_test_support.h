@@ -45,7 +45,8 @@ public:
     std::optional<std::string> savePath;
 };
 
-// The simulated board, with a switch that makes opening it fail.
+// The simulated board, with a switch that makes opening it fail (as a
+// board whose device the user may not open) and a record of the plug-event watch.
 class GateTransport : public IHidTransport {
 public:
     explicit GateTransport(IHidTransport& board) : board_(board) {}
@@ -59,13 +60,23 @@ public:
     ReadOutcome Read(Report& report, std::chrono::milliseconds timeout) override {
         return board_.Read(report, timeout);
     }
-    bool WatchDevices(DeviceEventSink sink) override { return board_.WatchDevices(std::move(sink)); }
-    void StopWatching() override { board_.StopWatching(); }
+    bool WatchDevices(DeviceEventSink sink) override {
+        watching = board_.WatchDevices(std::move(sink));
+        return watching;
+    }
+    void StopWatching() override {
+        board_.StopWatching();
+        watching = false;
+    }
     std::atomic<bool> refuseOpen{false};
+    std::atomic<bool> watching{false};
 
 private:
     IHidTransport& board_;
 };
+
+// A board that is plugged in but whose device the user may not open.
+struct LockedBoard {};
 
 // A whole editor over a simulated board, made as the application makes it.
 struct Editor {
@@ -74,6 +85,14 @@ struct Editor {
         context.state.fixedSize = fixedSize;
         context.state.windowWidth = width;
         context.state.windowHeight = height;
+        Show();
+    }
+    explicit Editor(LockedBoard) {
+        gate.refuseOpen = true;
+        Show();
+    }
+
+    void Show() {
         window = std::make_unique<CQenDlg>(
             MainWindowServices{context, resources, usb, clock, alerts, dialogs, [this] { return about; }});
         window->show();

@@ -2,6 +2,8 @@
 #include "main_window/tool_windows.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -59,6 +61,48 @@ private slots:
         QVERIFY(!editor.isVisible());
         QVERIFY(r.window->isEnabled());
         QVERIFY(r.MelodyItemEnabled());
+    }
+
+    // The window manager's close box reaches the disabled main window as a
+    // close event from the window system: it is refused and the melody editor
+    // comes to the front; once the editor is closed the main window closes.
+    void closingTheDisabledMainWindowBringsTheMelodyEditorForward() {
+        Rig r(false);
+        CDlgToolMelody& editor = r.tools->MelodyEditor();
+        r.window->OnCommand(CommandId::MelodyEditor);
+        QVERIFY(!r.window->isEnabled());
+        r.window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), r.window.get());
+
+        QCloseEvent close;
+        QCoreApplication::sendEvent(r.window->windowHandle(), &close);
+        QVERIFY(!close.isAccepted());
+        QVERIFY(r.window->isVisible());
+        QVERIFY(editor.isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &editor);
+
+        QVERIFY(editor.CloseEditor());
+        QCloseEvent again;
+        QCoreApplication::sendEvent(r.window->windowHandle(), &again);
+        QVERIFY(again.isAccepted());
+        QVERIFY(!r.window->isVisible());
+    }
+
+    // During a transfer the worker disables the main window: a close then
+    // leaves the window and the worker running until the transfer is done.
+    void closingDuringATransferKeepsTheWindowAndTheWorker() {
+        Rig r(true);
+        QTRY_VERIFY_WITH_TIMEOUT(r.window->ToolBar()->Button(CDlgToolBar::kRun)->isEnabled(), 3000);
+        r.window->OnCommand(CommandId::Transfer);
+        QTRY_VERIFY_WITH_TIMEOUT(!r.window->isEnabled(), 3000);
+
+        QCloseEvent close;
+        QCoreApplication::sendEvent(r.window->windowHandle(), &close);
+        QVERIFY(!close.isAccepted());
+        QVERIFY(r.window->isVisible());
+        QVERIFY(r.window->Link().HasWorker());
+        QTRY_COMPARE_WITH_TIMEOUT(r.LastLine(), QStringLiteral("データ転送が完了しました。"), 10000);
+        QVERIFY(r.window->isEnabled());
     }
 
     void theEditorSendsItsMelodyToTheBoard() {

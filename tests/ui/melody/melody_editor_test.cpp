@@ -32,7 +32,7 @@ public:
 
 class ScriptedDialogs : public IMelodyDialogs {
 public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void Notify(std::string_view text, MessageSeverity) override { messages.emplace_back(text); }
     bool AskYesNo(std::string_view question) override {
         questions.emplace_back(question);
         const bool answer = answers.empty() ? false : answers.front();

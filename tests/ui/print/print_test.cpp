@@ -24,7 +24,7 @@ constexpr double kPtPerMm = 72.0 / 25.4;
 
 class SilentNotifier : public INotifier {
 public:
-    void ShowMessage(std::string_view) override {}
+    void Notify(std::string_view, MessageSeverity) override {}
 };
 
 // A word of the PDF's text layer with its box in points.

@@ -24,6 +24,7 @@
 #include "name_tables.h"
 #include "nuvo_addr_generator.h"
 #include "rtmidi_output.h"
+#include "sim/board_tone_player.h"
 #include "simulated_board.h"
 #include "transport_switch.h"
 #include "tone_output.h"
@@ -133,8 +134,10 @@ int CQenApp::Run() {
     RealPlaybackTimer playbackTimer;
     CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
     mainWindow.SetToolWindows(&tools);
-    // The virtual board's window shows what would sound; no tone player is attached yet.
-    CVirtualBoardTool virtualBoardTool(mainWindow, store, transports, virtualBoard, nullptr);
+    // The virtual board sounds through the sound card too, on a stream of its own.
+    AlsaAudioSink boardSoundCard;
+    BoardTonePlayer boardSound(boardSoundCard);
+    CVirtualBoardTool virtualBoardTool(mainWindow, store, transports, virtualBoard, &boardSound);
     mainWindow.SetVirtualBoard(&virtualBoardTool);
     FirstPaintProbe probe(startClock);
     mainWindow.installEventFilter(&probe);

@@ -24,11 +24,15 @@
 #include "main_window/main_window.h"
 #include "main_window/palette.h"
 #include "main_window/tool_windows.h"
+#include "main_window/virtual_board_tool.h"
 #include "name_tables.h"
 #include "nuvo_addr_generator.h"
 #include "recent_files.h"
 #include "rtmidi_output.h"
 #include "settings_location.h"
+#include "sim/board_tone_player.h"
+#include "simulated_board.h"
+#include "transport_switch.h"
 #include "tone_output.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
@@ -119,9 +123,12 @@ int CQenApp::Run() {
     }
 
     // The process-wide objects, each once, before any window.
-    HidapiTransport transport;
-    UsbInterface usb(transport);
+    // The board link talks to USB, or to the virtual board while the user has it connected.
     SystemLinkClock clock;
+    HidapiTransport transport;
+    SimulatedBoard virtualBoard(clock);
+    TransportSwitch transports(transport, virtualBoard);
+    UsbInterface usb(transports);
     NUVOAddrGenerator slotTable;
     UidGenerator uids;
     NUVOSymbolTable::Instance();
@@ -167,6 +174,11 @@ int CQenApp::Run() {
     RealPlaybackTimer playbackTimer;
     CToolWindows tools(mainWindow, midi, playbackTimer, resources.SmallFont());
     mainWindow.SetToolWindows(&tools);
+    // The virtual board sounds through the sound card too, on a stream of its own.
+    AlsaAudioSink boardSoundCard;
+    BoardTonePlayer boardSound(boardSoundCard);
+    CVirtualBoardTool virtualBoardTool(mainWindow, store, transports, virtualBoard, &boardSound);
+    mainWindow.SetVirtualBoard(&virtualBoardTool);
     FirstPaintProbe probe(startClock);
     mainWindow.installEventFilter(&probe);
 
@@ -181,5 +193,6 @@ int CQenApp::Run() {
     for (const QString& file : files) fileRequests.Request(file);
     QApplication::exec();
     mainWindow.SetToolWindows(nullptr);  // the tools go first
+    mainWindow.SetVirtualBoard(nullptr);
     return 0;
 }

@@ -11,9 +11,15 @@ constexpr std::span<const CliOption> kNoOptions{};
 constexpr std::array<CliOption, 2> kBoardOptions = {{{"--simulated", ""}, {"--trace", ""}}};
 constexpr std::array<CliOption, 3> kSendOptions = {
     {{"--area", "1|2"}, {"--simulated", ""}, {"--trace", ""}}};
+constexpr std::array<CliOption, 6> kSimulateOptions = {{{"--seconds", "", "S"},
+                                                        {"--light", "", "N"},
+                                                        {"--temperature", "", "N"},
+                                                        {"--sound", "", "N"},
+                                                        {"--switch", "on|off"},
+                                                        {"--clock", "", "HH:MM"}}};
 
 // Every subcommand of the tool; a new one is one more row here.
-constexpr std::array<CliCommand, 11> kCommands = {{
+constexpr std::array<CliCommand, 12> kCommands = {{
     {"image", "FILE.xml", "print the program image built from FILE, one entry per line", 1,
      kNoOptions, &CliImage},
     {"save", "IN.xml OUT.xml", "load IN and write it to OUT as the editor saves it", 2, kNoOptions,
@@ -28,6 +34,11 @@ constexpr std::array<CliCommand, 11> kCommands = {{
     {"reset", "", "stop and reset the program on the board", 0, kBoardOptions, &CliReset},
     {"clock", "", "set the board's clock from this computer's clock", 0, kBoardOptions, &CliClock},
     {"status", "", "print the board's status once", 0, kBoardOptions, &CliStatus},
+    {"simulate", "FILE.xml",
+     "run FILE's program on the virtual board for S simulated seconds (60, at most 86400)\n"
+     "      with constant inputs (500 lx, 20 °C, sound 0, switch off, clock 00:00); print each\n"
+     "      output change and the end as \"T NAME VALUE\", T in simulated milliseconds",
+     1, kSimulateOptions, &CliSimulate},
     {"melody", "FILE.mel",
      "print the melody image a transfer of FILE sends, one 32-byte block per line", 1, kNoOptions,
      &CliMelody},
@@ -115,6 +126,12 @@ std::optional<CliArguments> Parse(const CliCommand& command, std::span<const std
 }
 
 }  // namespace
+
+int CliUsageError(std::ostream& err, std::string_view name) {
+    for (const CliCommand& command : kCommands)
+        if (command.name == name) return UsageError(err, command);
+    return UsageError(err);
+}
 
 bool CliArguments::Has(std::string_view option) const {
     return std::any_of(options.begin(), options.end(),

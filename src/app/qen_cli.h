@@ -102,6 +102,12 @@ int CliStatus(const CliArguments& arguments, const CliContext& context);
 // drawing code, so a build without the user interface has none.
 std::span<const CliCommand> DrawingCommands();
 
+// Runs FILE's program on the virtual board's engine and prints its output changes.
+int CliSimulate(const CliArguments& arguments, const CliContext& context);
+
+// Prints the named command's usage; the exit code for bad usage.
+int CliUsageError(std::ostream& err, std::string_view command);
+
 // Runs the tool on its arguments (without the program name); the exit code.
 // The drawing commands are offered beside the tool's own.
 int RunCli(std::span<const std::string> arguments, CliIo io, const CliBoardAccess& board = {},

@@ -1,4 +1,4 @@
-// The machine's clocks for the board link.
+// The machine's clocks for the board link, and a clock that moves only when slept on.
 #include "link_clock.h"
 
 #include <ctime>
@@ -15,4 +15,24 @@ TimeOfDay SystemLinkClock::LocalTimeOfDay() const {
     return TimeOfDay{static_cast<std::uint8_t>(local.tm_hour),
                      static_cast<std::uint8_t>(local.tm_min),
                      static_cast<std::uint8_t>(local.tm_sec)};
+}
+
+ILinkClock::TimePoint ManualLinkClock::Now() const {
+    std::lock_guard lock(mutex_);
+    return now_;
+}
+
+void ManualLinkClock::SleepFor(Duration duration) {
+    std::lock_guard lock(mutex_);
+    now_ += duration;
+}
+
+TimeOfDay ManualLinkClock::LocalTimeOfDay() const {
+    std::lock_guard lock(mutex_);
+    return time_;
+}
+
+void ManualLinkClock::SetLocalTime(TimeOfDay time) {
+    std::lock_guard lock(mutex_);
+    time_ = time;
 }

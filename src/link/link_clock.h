@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <mutex>
 
 #include "board_protocol.h"
 
@@ -22,4 +23,19 @@ public:
     TimePoint Now() const override;
     void SleepFor(Duration duration) override;
     TimeOfDay LocalTimeOfDay() const override;
+};
+
+// Time that moves only when someone sleeps on it: every pause is exact and
+// takes no real time. For tests and for running the link without waiting.
+class ManualLinkClock final : public ILinkClock {
+public:
+    TimePoint Now() const override;
+    void SleepFor(Duration duration) override;
+    TimeOfDay LocalTimeOfDay() const override;
+    void SetLocalTime(TimeOfDay time);
+
+private:
+    mutable std::mutex mutex_;
+    TimePoint now_{};
+    TimeOfDay time_{12, 34, 56};
 };

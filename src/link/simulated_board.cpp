@@ -1,7 +1,9 @@
-// The simulated board: answers the handshake, streams status, stores what it is sent.
+// The simulated board: checks every report, answers the handshake, streams its status,
+// stores complete transfers and runs the program on the virtual board.
 #include "simulated_board.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -13,25 +15,36 @@ UsbDeviceInfo SimDeviceInfo() {
                          std::string(kSimSerial), std::string(SimulatedBoard::kDevicePath)};
 }
 
-StatusReport DefaultStatus() {
-    StatusReport status;
-    status.hardwareVersion = 0x10;
-    status.firmwareVersion = 0x10;
-    status.mode = kModeProg;
-    status.programState = kProgramReset2;
-    status.temperature = 20;
-    return status;
+std::uint8_t ProgramStateByte(RunState state) {
+    switch (state) {
+        case RunState::Running:
+            return kProgramRunning;
+        case RunState::Ended:
+            return kProgramEnded;
+        case RunState::Error:
+            return kProgramError;
+        case RunState::Reset:
+            break;
+    }
+    return SimulatedBoard::kResetState;
+}
+
+// A sensor value in its 16-bit field; a temperature below zero in two's complement.
+std::uint16_t Field(int value) { return static_cast<std::uint16_t>(value); }
+
+int AreaIndex(std::uint16_t address) {
+    return address == ProgramAreaAddress(StorageArea::Save2) ? 1 : 0;
+}
+
+std::string Hex(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    return text;
 }
 
 }  // namespace
 
-SimulatedBoard::SimulatedBoard(ILinkClock& clock) : clock_(clock), status_(DefaultStatus()) {
-    for (const StorageArea area : {StorageArea::Save1, StorageArea::Save2}) {
-        areas_.push_back(
-            {ProgramAreaAddress(area), std::vector<std::uint8_t>(kProgramAreaBytes, 0xFF)});
-    }
-    areas_.push_back({kMelodyAreaAddress, std::vector<std::uint8_t>(kMelodyAreaBytes, 0xFF)});
-}
+SimulatedBoard::SimulatedBoard(ILinkClock& clock) : clock_(clock), board_(clock.Now()) {}
 
 std::optional<std::vector<UsbDeviceInfo>> SimulatedBoard::Enumerate() {
     std::lock_guard lock(mutex_);
@@ -69,9 +82,18 @@ int SimulatedBoard::Write(const Report& report) {
             --failWrites_;
             return -1;
         }
+        const auto now = clock_.Now();
         const Payload payload = PayloadOf(report);
-        traffic_.push_back({TraceDirection::ToBoard, payload, clock_.Now()});
-        Apply(payload);
+        traffic_.push_back({TraceDirection::ToBoard, payload, now});
+        const ReportCheck check = CheckReport(report);
+        if (const auto* reason = std::get_if<std::string>(&check)) {
+            ProtocolError(*reason);
+        } else {
+            const CheckedReport& checked = std::get<CheckedReport>(check);
+            if (std::string early = pace_.Written(checked.kind, now); !early.empty())
+                PacingError(std::move(early));
+            Apply(checked, payload);
+        }
         if (unplugAfter_ > 0 && --unplugAfter_ == 0) removed = UnplugLocked();
     }
     if (removed) TellWatcher(DeviceChange::Removal);
@@ -80,7 +102,12 @@ int SimulatedBoard::Write(const Report& report) {
 
 ReadOutcome SimulatedBoard::Read(Report& report, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
-    const auto deadline = clock_.Now() + timeout;
+    const auto begun = clock_.Now();
+    const auto deadline = begun + timeout;
+    if (open_) {
+        if (std::string early = pace_.ReadBegun(begun); !early.empty())
+            PacingError(std::move(early));
+    }
     while (true) {
         if (!open_) return ReadOutcome::Failed;
         if (!pending_.empty()) {
@@ -91,7 +118,7 @@ ReadOutcome SimulatedBoard::Read(Report& report, std::chrono::milliseconds timeo
         const bool sending = streaming_ && !silent_;
         const auto now = clock_.Now();
         if (sending && now >= nextStatus_) {
-            Deliver(EncodeStatusReport(status_), report);
+            Deliver(EncodeStatusReport(StatusLocked()), report);
             nextStatus_ = now + kStatusPeriod;
             return ReadOutcome::Report;
         }
@@ -119,14 +146,73 @@ void SimulatedBoard::TellWatcher(DeviceChange change) {
     if (sink_) sink_({change, std::string(kDevicePath), std::nullopt});
 }
 
-void SimulatedBoard::SetStatus(const StatusReport& status) {
+void SimulatedBoard::SetMode(std::uint8_t mode) {
     std::lock_guard lock(mutex_);
-    status_ = status;
+    mode_ = mode;
 }
 
-StatusReport SimulatedBoard::Status() const {
+void SimulatedBoard::SetVersions(std::uint8_t hardware, std::uint8_t firmware) {
     std::lock_guard lock(mutex_);
-    return status_;
+    hardwareVersion_ = hardware;
+    firmwareVersion_ = firmware;
+}
+
+void SimulatedBoard::SetInputs(const EngineInputs& inputs) {
+    std::lock_guard lock(mutex_);
+    board_.SetInputs(inputs, clock_.Now());
+    setReadings_.reset();
+}
+
+StatusReport SimulatedBoard::Status() {
+    std::lock_guard lock(mutex_);
+    return StatusLocked();
+}
+
+VirtualBoardView SimulatedBoard::View() {
+    std::lock_guard lock(mutex_);
+    return board_.View(clock_.Now());
+}
+
+void SimulatedBoard::SetStatus(const StatusReport& status) {
+    std::lock_guard lock(mutex_);
+    mode_ = status.mode;
+    setReadings_ = status;
+    setProgramState_ = status.programState;
+}
+
+void SimulatedBoard::SetSpeed(BoardSpeed speed) {
+    std::lock_guard lock(mutex_);
+    board_.SetSpeed(speed, clock_.Now());
+}
+
+bool SimulatedBoard::Step() {
+    std::lock_guard lock(mutex_);
+    return board_.Step(clock_.Now());
+}
+
+void SimulatedBoard::SetTimeOfDay(SimTime msOfDay) {
+    std::lock_guard lock(mutex_);
+    board_.SetTimeOfDay(msOfDay, clock_.Now());
+}
+
+StatusReport SimulatedBoard::StatusLocked() {
+    const VirtualBoardView view = board_.View(clock_.Now());
+    if (setReadings_) {
+        StatusReport status = *setReadings_;
+        status.mode = mode_;
+        status.programState = setProgramState_.value_or(ProgramStateByte(view.state));
+        return status;
+    }
+    StatusReport status;
+    status.hardwareVersion = hardwareVersion_;
+    status.firmwareVersion = firmwareVersion_;
+    status.mode = mode_;
+    status.programState = ProgramStateByte(view.state);
+    status.light = Field(view.inputs.light);
+    status.temperature = Field(view.inputs.temperature);
+    status.sound = Field(view.inputs.sound);
+    status.switchState = view.inputs.switchOn ? 1 : 0;
+    return status;
 }
 
 void SimulatedBoard::Unplug() {
@@ -175,20 +261,18 @@ bool SimulatedBoard::Streaming() const {
 
 SimulatedBoard::ProgramArea SimulatedBoard::StoredProgram(StorageArea area) const {
     std::lock_guard lock(mutex_);
-    const Area& stored = AreaAt(ProgramAreaAddress(area));
+    const auto stored = board_.ProgramArea(area == StorageArea::Save2 ? 1 : 0);
     ProgramArea entries{};
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto from = stored.bytes.begin() + static_cast<std::ptrdiff_t>(i * kEntryBytes);
-        std::copy(from, from + kEntryBytes, entries[i].begin());
-    }
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        std::copy_n(stored.begin() + static_cast<std::ptrdiff_t>(i * kEntryBytes), kEntryBytes,
+                    entries[i].begin());
     return entries;
 }
 
 MelodyImage SimulatedBoard::StoredMelody() const {
     std::lock_guard lock(mutex_);
-    const Area& stored = AreaAt(kMelodyAreaAddress);
     MelodyImage melody{};
-    std::copy(stored.bytes.begin(), stored.bytes.end(), melody.begin());
+    std::copy(board_.Melody().begin(), board_.Melody().end(), melody.begin());
     return melody;
 }
 
@@ -207,65 +291,121 @@ void SimulatedBoard::ClearTraffic() {
     traffic_.clear();
 }
 
-void SimulatedBoard::Apply(const Payload& payload) {
-    const auto header = ParseReportHeader(payload);
-    if (!header) return;
-    switch (static_cast<BoardCommand>(header->command)) {
-        case BoardCommand::Control:
-            if (header->address == kControlRegister) ApplyControl(payload);
+int SimulatedBoard::ProtocolErrors() const {
+    std::lock_guard lock(mutex_);
+    return protocolErrors_;
+}
+
+int SimulatedBoard::PacingErrors() const {
+    std::lock_guard lock(mutex_);
+    return pacingErrors_;
+}
+
+std::vector<std::string> SimulatedBoard::Complaints() const {
+    std::lock_guard lock(mutex_);
+    return complaints_;
+}
+
+void SimulatedBoard::Apply(const CheckedReport& report, const Payload& payload) {
+    const auto now = clock_.Now();
+    switch (report.kind) {
+        case ReportKind::Reset:
+            board_.Reset(now);
+            setProgramState_.reset();
             break;
-        case BoardCommand::ReadRequest:
-            if (header->address == kBoardInfoAddress && !silent_)
-                pending_.push_back(BoardInfoAnswer());
-            if (header->address == kStatusAddress) {
-                streaming_ = true;
-                nextStatus_ = clock_.Now() + kStatusPeriod;
-            }
+        case ReportKind::Run:
+            board_.Run(now);
+            setProgramState_.reset();
             break;
-        case BoardCommand::AreaHeader:
-            if (FindArea(header->address) != nullptr) announcedArea_ = header->address;
+        case ReportKind::Neutral:
             break;
-        case BoardCommand::BlockWrite:
-            ApplyBlock(header->address, payload);
+        case ReportKind::InfoRequest:
+            if (!silent_) pending_.push_back(BoardInfoAnswer());
+            break;
+        case ReportKind::StatusRequest:
+            streaming_ = true;
+            nextStatus_ = now + kStatusPeriod;
+            break;
+        case ReportKind::ProgramHeader:
+            BeginTransfer(report.address, kProgramAreaBytes);
+            break;
+        case ReportKind::MelodyHeader:
+            BeginTransfer(report.address, kMelodyAreaBytes);
+            break;
+        case ReportKind::Block:
+            ApplyBlock(report.address, payload);
+            break;
+        case ReportKind::Clock:
+            ApplyClock(payload);
             break;
     }
 }
 
-void SimulatedBoard::ApplyControl(const Payload& payload) {
-    const std::uint8_t value = payload[kDataOffset];
-    if (payload[kDataOffset + 1] != static_cast<std::uint8_t>(value ^ 0xFF)) return;
-    if (value == static_cast<std::uint8_t>(ControlValue::Reset))
-        status_.programState = kProgramReset2;
-    if (value == static_cast<std::uint8_t>(ControlValue::Run))
-        status_.programState = kProgramRunning;
+void SimulatedBoard::BeginTransfer(std::uint16_t area, std::uint16_t size) {
+    if (transfer_)
+        ProtocolError("the transfer to " + Hex(transfer_->area) + " was left after " +
+                      std::to_string(transfer_->received) + " of " +
+                      std::to_string(transfer_->blocks) + " blocks");
+    transfer_ = Transfer{area, size / kBlockBytes, 0, {}};
 }
 
+// Blocks count only in order, each at its address; the area is taken once all have come.
 void SimulatedBoard::ApplyBlock(std::uint16_t address, const Payload& payload) {
-    const auto data = payload.begin() + kDataOffset;
-    if (address == kControlRegister) {
-        if (data[0] == 0x00 && data[1] == 0xFF && data[2] == 0x01) {
-            clockSetting_ = TimeOfDay{data[3], data[4], data[5]};
-        }
+    if (!transfer_) {
+        ProtocolError("block for " + Hex(address) + " without an area header");
         return;
     }
-    // Blocks count only inside the area the last header announced.
-    Area* area = announcedArea_ ? FindArea(*announcedArea_) : nullptr;
-    if (area == nullptr || address < area->address) return;
-    const std::size_t offset = address - area->address;
-    if (offset + kBlockBytes > area->bytes.size()) return;
-    std::copy(data, data + kBlockBytes, area->bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    const auto expected = static_cast<std::uint16_t>(transfer_->area +
+                                                     kBlockBytes * transfer_->received);
+    if (address != expected) {
+        ProtocolError("block for " + Hex(address) + " where block " +
+                      std::to_string(transfer_->received) + " for " + Hex(expected) +
+                      " was due; the transfer is dropped");
+        transfer_.reset();
+        return;
+    }
+    const auto data = payload.begin() + kDataOffset;
+    transfer_->bytes.insert(transfer_->bytes.end(), data, data + kBlockBytes);
+    if (++transfer_->received < transfer_->blocks) return;
+    if (transfer_->area == kMelodyAreaAddress)
+        board_.StoreMelody(transfer_->bytes);
+    else
+        board_.StoreProgram(AreaIndex(transfer_->area), transfer_->bytes, clock_.Now());
+    if (transfer_->area != kMelodyAreaAddress) setProgramState_.reset();
+    transfer_.reset();
+}
+
+void SimulatedBoard::ApplyClock(const Payload& payload) {
+    const auto data = payload.begin() + kDataOffset;
+    const TimeOfDay time{data[3], data[4], data[5]};
+    clockSetting_ = time;
+    if (time.hour == TimeOfDay::kUnknown || time.minute == TimeOfDay::kUnknown) return;
+    const int second = time.second == TimeOfDay::kUnknown ? 0 : time.second;
+    board_.SetTimeOfDay(((time.hour * 60LL + time.minute) * 60 + second) * 1000, clock_.Now());
 }
 
 void SimulatedBoard::Deliver(const Payload& payload, Report& report) {
     report = FrameReport(payload);
-    traffic_.push_back({TraceDirection::FromBoard, payload, clock_.Now()});
+    const auto now = clock_.Now();
+    traffic_.push_back({TraceDirection::FromBoard, payload, now});
+    pace_.Delivered(now);
+}
+
+void SimulatedBoard::ProtocolError(std::string reason) {
+    ++protocolErrors_;
+    complaints_.push_back("protocol: " + std::move(reason));
+}
+
+void SimulatedBoard::PacingError(std::string reason) {
+    ++pacingErrors_;
+    complaints_.push_back("pacing: " + std::move(reason));
 }
 
 Payload SimulatedBoard::BoardInfoAnswer() const {
     Payload payload = BuildReport(BoardCommand::ReadRequest, kBoardInfoAddress, kBlockBytes);
     std::fill(payload.begin() + kDataOffset, payload.end(), 0x00);
-    payload[kDataOffset] = status_.hardwareVersion;
-    payload[kDataOffset + 1] = status_.firmwareVersion;
+    payload[kDataOffset] = hardwareVersion_;
+    payload[kDataOffset + 1] = firmwareVersion_;
     return payload;
 }
 
@@ -275,19 +415,8 @@ bool SimulatedBoard::UnplugLocked() {
     open_ = false;
     streaming_ = false;
     pending_.clear();
-    announcedArea_.reset();
-    status_.programState = kProgramReset2;  // the board loses power
+    transfer_.reset();
+    board_.Reset(clock_.Now());  // the board loses power
+    setProgramState_.reset();
     return wasPlugged;
-}
-
-SimulatedBoard::Area* SimulatedBoard::FindArea(std::uint16_t address) {
-    for (Area& area : areas_) {
-        if (area.address == address) return &area;
-    }
-    return nullptr;
-}
-
-const SimulatedBoard::Area& SimulatedBoard::AreaAt(std::uint16_t address) const {
-    return *std::find_if(areas_.begin(), areas_.end(),
-                         [address](const Area& area) { return area.address == address; });
 }

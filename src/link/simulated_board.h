@@ -1,5 +1,5 @@
-// An in-process board behind the HID transport interface, for tests and for trying the editor
-// without hardware.
+// An in-process board behind the HID transport interface: a strict board that checks what it
+// is sent, counts what a real board could not rely on, and runs the program on the virtual board.
 #pragma once
 
 #include <array>
@@ -15,7 +15,9 @@
 #include "board_status.h"
 #include "hid_transport.h"
 #include "link_clock.h"
+#include "report_rules.h"
 #include "usb_interface.h"
+#include "virtual_board.h"
 
 // One report as the board saw it, stamped with the clock's time.
 struct BoardTraffic {
@@ -33,7 +35,8 @@ public:
     using EntryCode = std::array<std::uint8_t, kEntryBytes>;
     using ProgramArea = std::array<EntryCode, kImageEntries>;
 
-    // The clock paces the status stream and stamps the traffic; it must outlive the board.
+    // The clock paces the status stream, the program and the pacing checks,
+    // and stamps the traffic; it must outlive the board.
     explicit SimulatedBoard(ILinkClock& clock);
 
     std::optional<std::vector<UsbDeviceInfo>> Enumerate() override;
@@ -45,12 +48,34 @@ public:
     bool WatchDevices(DeviceEventSink sink) override;
     void StopWatching() override;
 
-    // What the status reports carry; mode 0xA0 (PROG) and program state 0x60 (reset) at first.
-    void SetStatus(const StatusReport& status);
-    StatusReport Status() const;
+    // The select switch: mode 0xA0 (PROG) at first.
+    void SetMode(std::uint8_t mode);
+    void SetVersions(std::uint8_t hardware, std::uint8_t firmware);
+    // The light, temperature, sound and switch the program and the status reports see.
+    void SetInputs(const EngineInputs& inputs);
+    // The program-state byte while no program runs after a reset. Of the two
+    // reset values a board may send, the editor offers transfer, run and
+    // stop / reset again only on 0x60 (0x40 leaves its commands as they were).
+    static constexpr std::uint8_t kResetState = kProgramReset2;
 
-    // Pulls the board out (closing it and stopping its stream) or plugs it in again;
-    // a watcher hears of both.
+    // What a status report sent now would carry: program state kResetState
+    // at first, then 1 running, 0x10 ended or 0x80 execution error.
+    StatusReport Status();
+    // Sets every byte of the status reports, as a board could send them, for
+    // showing how the editor takes them: the mode, versions and readings stay
+    // until set again; the program-state byte only until a reset or run
+    // report or a stored program changes the board's own.
+    void SetStatus(const StatusReport& status);
+    // The program, its outputs and the clock now.
+    VirtualBoardView View();
+    // ×1, ×10 or one instruction at a time; Step runs the next instruction in step mode.
+    void SetSpeed(BoardSpeed speed);
+    bool Step();
+    // Sets the board's clock, which runs on from there.
+    void SetTimeOfDay(SimTime msOfDay);
+
+    // Pulls the board out (closing it, stopping its stream and the program)
+    // or plugs it in again; a watcher hears of both.
     void Unplug();
     void Plug();
     // Unplugs right after the next count writes have reached the board.
@@ -72,26 +97,39 @@ public:
     std::vector<BoardTraffic> Traffic() const;
     void ClearTraffic();
 
+    // Reports ignored for breaking the protocol, and reports or reads that
+    // came before the pause the previous report needs, each with its reason.
+    int ProtocolErrors() const;
+    int PacingErrors() const;
+    std::vector<std::string> Complaints() const;
+
 private:
-    struct Area {
-        std::uint16_t address;
+    // A bulk transfer announced by its area header.
+    struct Transfer {
+        std::uint16_t area = 0;
+        int blocks = 0;
+        int received = 0;
         std::vector<std::uint8_t> bytes;
     };
 
-    void Apply(const Payload& payload);
-    void ApplyControl(const Payload& payload);
+    void Apply(const CheckedReport& report, const Payload& payload);
+    void ApplyControl(ReportKind kind);
+    void BeginTransfer(std::uint16_t area, std::uint16_t size);
     void ApplyBlock(std::uint16_t address, const Payload& payload);
+    void ApplyClock(const Payload& payload);
     void Deliver(const Payload& payload, Report& report);
+    void ProtocolError(std::string reason);
+    void PacingError(std::string reason);
+    StatusReport StatusLocked();
     Payload BoardInfoAnswer() const;
     // Pulls the board out under the lock; false when it was out already.
     bool UnplugLocked();
     // Called without mutex_ held, so a watcher may look at the board.
     void TellWatcher(DeviceChange change);
-    Area* FindArea(std::uint16_t address);
-    const Area& AreaAt(std::uint16_t address) const;
 
     ILinkClock& clock_;
     mutable std::mutex mutex_;
+    VirtualBoard board_;
     bool plugged_ = true;
     bool open_ = false;
     bool silent_ = false;
@@ -99,12 +137,21 @@ private:
     int failWrites_ = 0;
     int unplugAfter_ = 0;
     ILinkClock::TimePoint nextStatus_{};
-    std::optional<std::uint16_t> announcedArea_;
-    StatusReport status_;
-    std::deque<Payload> pending_;
-    std::vector<Area> areas_;
+    std::uint8_t mode_ = kModeProg;
+    std::uint8_t hardwareVersion_ = 0x10;
+    std::uint8_t firmwareVersion_ = 0x10;
+    std::optional<StatusReport> setReadings_;     // SetStatus: readings and versions
+    std::optional<std::uint8_t> setProgramState_;  // SetStatus: until the program changes
+    std::optional<Transfer> transfer_;
     std::optional<TimeOfDay> clockSetting_;
+    std::deque<Payload> pending_;
     std::vector<BoardTraffic> traffic_;
+
+    PaceChecker pace_;
+    int protocolErrors_ = 0;
+    int pacingErrors_ = 0;
+    std::vector<std::string> complaints_;
+
     std::mutex sinkMutex_;  // held while the watcher is told, so StopWatching waits for it
     DeviceEventSink sink_;
 };

@@ -1,4 +1,5 @@
-// The board link with its real worker thread against the simulated board, on a fast clock.
+// The board link with its real worker thread against the strict simulated board, on a fast
+// clock; every test ends with the board having no complaint about what it was sent.
 #include "board_link.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,10 @@ using namespace link_test;
 
 class BoardLinkTest : public ::testing::Test {
 protected:
-    ~BoardLinkTest() override { link.StopBoardThread(); }
+    ~BoardLinkTest() override {
+        link.StopBoardThread();
+        EXPECT_EQ(board.Complaints(), std::vector<std::string>{});
+    }
 
     void Connect() {
         UsbDeviceInfo info;
@@ -23,14 +27,20 @@ protected:
         ASSERT_TRUE(Eventually([&] { return link.LastModeByte() == board.Status().mode; }));
     }
 
-    void SetBoard(std::uint8_t mode, std::uint8_t programState) {
-        StatusReport status = board.Status();
-        status.mode = mode;
-        status.programState = programState;
-        board.SetStatus(status);
+    void SetMode(std::uint8_t mode) {
+        board.SetMode(mode);
+        ASSERT_TRUE(Eventually(
+            [&] { return link.LastModeByte() == mode && link.State() == BoardStep::Polling; }));
+    }
+
+    // Sends the program, runs it and waits until the board reports programState.
+    void RunUntilTheBoardSays(std::vector<ObjectCodeEntry> program, std::uint8_t programState) {
+        source.Replace(std::move(program));
+        ASSERT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
+        ASSERT_TRUE(Eventually([&] { return link.State() == BoardStep::Polling; }));
+        ASSERT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::Placed);
         ASSERT_TRUE(Eventually([&] {
-            return link.LastModeByte() == mode && link.LastProgramState() == programState &&
-                   link.State() == BoardStep::Polling;
+            return link.LastProgramState() == programState && link.State() == BoardStep::Polling;
         }));
     }
 
@@ -58,7 +68,7 @@ TEST_F(BoardLinkTest, OpeningTheBoardRunsTheHandshakeAndStartsPolling) {
     EXPECT_EQ(host.Traces().front(), "StartThread\n");
     ASSERT_TRUE(Eventually([&] { return link.Status().light.valid; }));
     EXPECT_TRUE(link.Status().connected);
-    EXPECT_EQ(link.Status().programState, (StatusValue{true, kProgramReset2}));
+    EXPECT_EQ(link.Status().programState, (StatusValue{true, SimulatedBoard::kResetState}));
 }
 
 TEST_F(BoardLinkTest, StoppingEndsTheWorkerAndClearsTheValues) {
@@ -106,7 +116,7 @@ class ReconnectModeTest : public BoardLinkTest,
 
 TEST_P(ReconnectModeTest, TransfersAskForTheBoardToBeReconnected) {
     Connect();
-    SetBoard(GetParam(), kProgramReset2);
+    SetMode(GetParam());
     EXPECT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::NeedsReconnect);
     EXPECT_EQ(link.RequestTransfer(EditorPage::Clock), RequestResult::NeedsReconnect);
     EXPECT_EQ(link.RequestMelodyTransfer(MelodyImage{}), RequestResult::NeedsReconnect);
@@ -116,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ReconnectModeTest, ::testing::Values(0x81, 0xC0)
 
 TEST_F(BoardLinkTest, RunAndStopNeedTheSelectSwitchAtProg) {
     Connect();
-    SetBoard(0x90, kProgramReset2);
+    SetMode(0x90);
     EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::NotProgMode);
     EXPECT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::NotProgMode);
     // Transfers do not.
@@ -125,14 +135,17 @@ TEST_F(BoardLinkTest, RunAndStopNeedTheSelectSwitchAtProg) {
 
 TEST_F(BoardLinkTest, RunIsRefusedWhileRunningOrFailed) {
     Connect();
-    SetBoard(kModeProg, kProgramRunning);
+    RunUntilTheBoardSays(BlinkingProgram(), kProgramRunning);
     EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::ProgramRunning);
-    SetBoard(kModeProg, kProgramError);
+    ASSERT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::Placed);
+    ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == SimulatedBoard::kResetState; }));
+    RunUntilTheBoardSays(FailingProgram(), kProgramError);
     EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::ProgramError);
     EXPECT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::Placed);
 }
 
 TEST_F(BoardLinkTest, TransferRunAndResetReachTheBoard) {
+    source.Replace(BlinkingProgram());
     Connect();
     ASSERT_EQ(link.RequestTransfer(EditorPage::Flowchart), RequestResult::Placed);
     ASSERT_TRUE(Eventually([&] { return host.HasNotice({2, 0}); }));
@@ -146,7 +159,7 @@ TEST_F(BoardLinkTest, TransferRunAndResetReachTheBoard) {
     EXPECT_EQ(link.RequestRun(EditorPage::Flowchart), RequestResult::ProgramRunning);
 
     ASSERT_EQ(link.RequestStopReset(EditorPage::Flowchart), RequestResult::Placed);
-    ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == kProgramReset2; }));
+    ASSERT_TRUE(Eventually([&] { return link.LastProgramState() == SimulatedBoard::kResetState; }));
     EXPECT_TRUE(host.HasNotice({6, 0}));
 }
 
@@ -271,6 +284,7 @@ TEST(NeutralReportTest, AnOpenBoardGetsTheReportAndTimeToActOnIt) {
     EXPECT_EQ(traffic[0].direction, TraceDirection::ToBoard);
     EXPECT_EQ(traffic[0].payload, BuildControlReport(ControlValue::Neutral));
     EXPECT_EQ(clock.Now() - traffic[0].time, std::chrono::milliseconds(100));
+    EXPECT_EQ(board.Complaints(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The worker's steps against the simulated board, one step at a time on a manual clock.
+// The worker's steps against the strict simulated board, one step at a time on a manual
+// clock; every test ends with the board having no complaint about what it was sent.
 #include "board_worker.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ protected:
         usb.OpenDevice(std::string(SimulatedBoard::kDevicePath), info);
         worker.Begin();
     }
+    ~WorkerTest() override { EXPECT_EQ(board.Complaints(), std::vector<std::string>{}); }
 
     // Runs steps until the worker polls; the handshake takes three.
     void Handshake() {
@@ -132,21 +134,22 @@ TEST_F(WorkerTest, TheFirstStatusReportBringsExactlyOneReset) {
     ASSERT_TRUE(worker.Step());
     EXPECT_EQ(CountSent(BuildControlReport(ControlValue::Reset)), 1);
     EXPECT_EQ(host.CommandBytes(),
-              (std::vector<std::pair<std::uint8_t, std::uint8_t>>{{0xA0, 0x60}}));
+              (std::vector<std::pair<std::uint8_t, std::uint8_t>>{{0xA0, SimulatedBoard::kResetState}}));
     EXPECT_EQ(host.Windows(), (std::vector<RecordingHost::WindowChange>{{LinkWindow::Main, false},
                                                                         {LinkWindow::Main, true}}));
     const BoardStatus status = worker.Status();
-    EXPECT_EQ(status.programState, (StatusValue{true, 0x60}));
+    EXPECT_EQ(status.programState, (StatusValue{true, SimulatedBoard::kResetState}));
     EXPECT_EQ(status.temperature, (StatusValue{true, 20}));
     EXPECT_EQ(host.Statuses().back(), status);
 }
 
 TEST_F(WorkerTest, ANewProgramStateUpdatesTheButtonsWithoutAReset) {
     Connected();
+    ASSERT_TRUE(worker.Place(BoardStep::SendProgram));
+    ASSERT_TRUE(worker.Step());
+    ASSERT_TRUE(worker.Place(BoardStep::Run));  // the small program ends 2 ms after the run
+    ASSERT_TRUE(worker.Step());
     board.ClearTraffic();
-    StatusReport s = board.Status();
-    s.programState = kProgramEnded;
-    board.SetStatus(s);
     ASSERT_TRUE(worker.Step());
     EXPECT_EQ(CountSent(BuildControlReport(ControlValue::Reset)), 0);
     EXPECT_EQ(host.CommandBytes().back(), (std::pair<std::uint8_t, std::uint8_t>{0xA0, 0x10}));
@@ -156,9 +159,7 @@ TEST_F(WorkerTest, ANewProgramStateUpdatesTheButtonsWithoutAReset) {
 TEST_F(WorkerTest, ANewModeSendsOneResetBeforeTheBytesAreStored) {
     Connected();
     board.ClearTraffic();
-    StatusReport s = board.Status();
-    s.mode = kModeReconnectA;
-    board.SetStatus(s);
+    board.SetMode(kModeReconnectA);
     ASSERT_TRUE(worker.Step());
     ASSERT_TRUE(worker.Step());
     EXPECT_EQ(CountSent(BuildControlReport(ControlValue::Reset)), 1);
@@ -255,6 +256,7 @@ TEST_F(WorkerTest, ClockTransferSendsTheLocalTimeOfDay) {
     const auto stepStart = std::chrono::duration_cast<Ms>(clock.Now() - start);
     ASSERT_TRUE(worker.Place(BoardStep::SendClock));
     ASSERT_TRUE(worker.Step());
+    ASSERT_TRUE(worker.Step());  // polling again, after the clock report's pause
     EXPECT_EQ(board.StoredClock(), (TimeOfDay{8, 15, 42}));
     const auto sent = SentToBoard();
     ASSERT_EQ(sent.size(), 1u);
@@ -271,6 +273,7 @@ TEST_F(WorkerTest, MelodyTransferStoresTheImageAndDisablesOnlyTheMelodyEditor) {
     const auto windowsBefore = host.Windows().size();
     ASSERT_TRUE(worker.PlaceMelody(melody));
     ASSERT_TRUE(worker.Step());
+    ASSERT_TRUE(worker.Step());  // polling again, after the last block's pause
     EXPECT_EQ(board.StoredMelody(), melody);
     const auto notices = host.Notices();
     EXPECT_EQ(std::vector<BoardNotice>(notices.end() - 2, notices.end()),
@@ -284,16 +287,22 @@ TEST_F(WorkerTest, MelodyTransferStoresTheImageAndDisablesOnlyTheMelodyEditor) {
 }
 
 TEST_F(WorkerTest, RunAndResetDriveTheBoardsProgram) {
+    source.Replace(BlinkingProgram());
     Connected();
+    ASSERT_TRUE(worker.Place(BoardStep::SendProgram));
+    ASSERT_TRUE(worker.Step());
     ASSERT_TRUE(worker.Place(BoardStep::Run));
     ASSERT_TRUE(worker.Step());
     EXPECT_EQ(board.Status().programState, kProgramRunning);
+    EXPECT_EQ(board.View().outputs.led, 0xF00);
     ASSERT_TRUE(worker.Step());
     EXPECT_EQ(worker.LastProgramState(), kProgramRunning);
 
     ASSERT_TRUE(worker.Place(BoardStep::Reset));
     ASSERT_TRUE(worker.Step());
-    EXPECT_EQ(board.Status().programState, kProgramReset2);
+    EXPECT_EQ(board.Status().programState, SimulatedBoard::kResetState);
+    ASSERT_TRUE(worker.Step());
+    EXPECT_EQ(worker.LastProgramState(), SimulatedBoard::kResetState);
     const auto notices = host.Notices();
     EXPECT_EQ(std::vector<BoardNotice>(notices.end() - 3, notices.end()),
               (std::vector<BoardNotice>{{4, 0}, {5, 0}, {6, 0}}));

@@ -19,25 +19,7 @@ namespace link_test {
 
 using namespace std::chrono_literals;
 
-// Time moves only when someone sleeps on it: steps run at once and every pause is exact.
-class ManualClock final : public ILinkClock {
-public:
-    TimePoint Now() const override {
-        std::lock_guard lock(mutex_);
-        return now_;
-    }
-    void SleepFor(Duration duration) override {
-        std::lock_guard lock(mutex_);
-        now_ += duration;
-    }
-    TimeOfDay LocalTimeOfDay() const override { return time_; }
-    void SetLocalTime(TimeOfDay time) { time_ = time; }
-
-private:
-    mutable std::mutex mutex_;
-    TimePoint now_{};
-    TimeOfDay time_{12, 34, 56};
-};
+using ManualClock = ManualLinkClock;
 
 // Real time, run faster: every pause and every period of the board shrinks alike.
 class FastClock final : public ILinkClock {
@@ -160,6 +142,10 @@ public:
         return entries_;
     }
 
+    void Replace(std::vector<ObjectCodeEntry> entries) {
+        std::lock_guard lock(mutex_);
+        entries_ = std::move(entries);
+    }
     void Hold() {
         std::lock_guard lock(mutex_);
         holding_ = true;
@@ -184,12 +170,32 @@ private:
     bool holding_ = false;
 };
 
-// Main chart: start (slot 1) -> LED (slot 2) -> end (slot 3).
+// Main chart: start (slot 1) -> LED (slot 2) -> end (slot 3); it ends 2 ms after the run.
 inline std::vector<ObjectCodeEntry> SmallProgram() {
     return {
         {0, 1, Instruction({0x7F, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02})},
         {0, 2, Instruction({0x3F, 0x21, 0x80, 0x00, 0xF0, 0x00, 0x00, 0x03})},
         {0, 3, Instruction({0x7F, 0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00})},
+    };
+}
+
+// Main chart: start (1) -> red (2) -> wait 1 s (3) -> dark (4) -> wait 1 s (5) -> back to 2,
+// running until it is reset.
+inline std::vector<ObjectCodeEntry> BlinkingProgram() {
+    return {
+        {0, 1, Instruction({0x7F, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02})},
+        {0, 2, Instruction({0x3F, 0x21, 0x80, 0x00, 0xF0, 0x00, 0x00, 0x03})},
+        {0, 3, Instruction({0x37, 0x28, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x04})},
+        {0, 4, Instruction({0x3F, 0x21, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05})},
+        {0, 5, Instruction({0x37, 0x28, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x02})},
+    };
+}
+
+// Main chart: start (1) -> LED (2) with no line out of it: an execution error 2 ms after the run.
+inline std::vector<ObjectCodeEntry> FailingProgram() {
+    return {
+        {0, 1, Instruction({0x7F, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02})},
+        {0, 2, Instruction({0x3F, 0x21, 0x80, 0x00, 0xF0, 0x00, 0x00, 0xFE})},
     };
 }
 

@@ -8,6 +8,7 @@
 #include "canvas/drawing_resources.h"
 #include "canvas/qt_chart_painter.h"
 #include "chart_store.h"
+#include "flow_object.h"
 
 namespace {
 // The sheet surface is one pixel wider and higher than the sheet so that the
@@ -65,4 +66,23 @@ void RenderWholeView(QPainter& painter, const DrawingResources& resources,
                                                     : chartImage.scaled(size, Qt::IgnoreAspectRatio,
                                                                         Qt::SmoothTransformation);
     painter.drawImage(area.topLeft(), shrunk);
+}
+
+void PaintExecutingFrames(QPainter& painter, const CFlowObjectManager& store,
+                          const std::vector<int>& uids, int chart, QPoint origin, double scale) {
+    constexpr int kFrame = 4;
+    const auto lock = store.Lock();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(Colours::Executing), kFrame));
+    painter.setBrush(Qt::NoBrush);
+    for (const int uid : uids) {
+        const IFLOWOBJECT* symbol = store.Find(uid);
+        if (symbol == nullptr || symbol->Deleted() || symbol->Chart() != chart) continue;
+        const Rect& b = symbol->Bounds();
+        const QRectF frame(origin.x() + b.left * scale, origin.y() + b.top * scale,
+                           b.Width() * scale, b.Height() * scale);
+        painter.drawRoundedRect(frame.adjusted(-kFrame, -kFrame, kFrame, kFrame), 6, 6);
+    }
+    painter.restore();
 }

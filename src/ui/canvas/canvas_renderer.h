@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QRect>
+#include <vector>
 
 class CFlowObjectManager;
 class DrawingResources;
@@ -29,3 +30,8 @@ void RenderNormalView(QPainter& painter, const DrawingResources& resources,
 // area's top-left corner; a chart that fits is not enlarged.
 void RenderWholeView(QPainter& painter, const DrawingResources& resources,
                      const CFlowObjectManager& store, const QRect& area, int chart);
+
+// Frames the symbols among uids that lie on chart: the ones the virtual board
+// executes. The view shows sheet point p at origin + p * scale.
+void PaintExecutingFrames(QPainter& painter, const CFlowObjectManager& store,
+                          const std::vector<int>& uids, int chart, QPoint origin, double scale);

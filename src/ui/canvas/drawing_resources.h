@@ -18,6 +18,7 @@ inline constexpr QRgb Selected = qRgb(0, 0, 255);
 inline constexpr QRgb Grid = qRgb(131, 202, 255);
 inline constexpr QRgb Sheet = qRgb(255, 255, 255);
 inline constexpr QRgb Ink = qRgb(0, 0, 0);
+inline constexpr QRgb Executing = qRgb(255, 128, 0);  // the virtual board's symbol in progress
 }  // namespace Colours
 
 inline constexpr int kLabelPixels = 14;

@@ -183,6 +183,11 @@ void CDlgWorkArea::paintEvent(QPaintEvent*) {
     if (state_.wholeView) {
         RenderWholeView(painter, resources_, state_.store, layout_.drawingArea,
                         state_.currentChart);
+        const Rect extent = state_.store.ChartExtent(state_.currentChart);
+        const double scale = WholeViewScale(extent.right + 1, extent.bottom + 1,
+                                            layout_.drawingArea);
+        PaintExecutingFrames(painter, state_.store, executing_, state_.currentChart,
+                             layout_.drawingArea.topLeft(), 1.0 / scale);
         return;
     }
     NormalView view;
@@ -192,6 +197,17 @@ void CDlgWorkArea::paintEvent(QPaintEvent*) {
     view.lineMode = state_.mouseMode == MouseMode::LineDrawing;
     view.rubberBand = state_.mouseMode == MouseMode::RubberBand;
     RenderNormalView(painter, resources_, state_.store, layout_.drawingArea, view);
+    painter.setClipRect(layout_.drawingArea);
+    PaintExecutingFrames(painter, state_.store, executing_, state_.currentChart,
+                         layout_.drawingArea.topLeft() -
+                             QPoint(state_.scrollX * kGrid, state_.scrollY * kGrid),
+                         1.0);
+}
+
+void CDlgWorkArea::SetExecutingSymbols(std::vector<int> uids) {
+    if (uids == executing_) return;
+    executing_ = std::move(uids);
+    update();
 }
 
 void CDlgWorkArea::mousePressEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "canvas/canvas_geometry.h"
 #include "canvas/drawn_tabs.h"
@@ -49,6 +50,10 @@ public:
     // Sends the board a neutral report and waits for it to act on it; the
     // work area sends these around every page switch.
     void SetNeutralReport(std::function<void()> send) { neutralReport_ = std::move(send); }
+
+    // The symbols the virtual board executes, framed on the flowchart page; empty for none.
+    void SetExecutingSymbols(std::vector<int> uids);
+    const std::vector<int>& ExecutingSymbols() const { return executing_; }
 
     void SwitchPage(int page);
     // Shows the chart on the flowchart page and selects its symbol uid,
@@ -143,4 +148,5 @@ private:
         int uid = 0;
     } contextPoint_;
     std::function<void()> neutralReport_;
+    std::vector<int> executing_;
 };

@@ -31,6 +31,8 @@ inline constexpr int Check = 32819;
 inline constexpr int StopReset = 32820;
 inline constexpr int Redetect = 32822;
 inline constexpr int Detach = 32825;
+inline constexpr int ConnectVirtual = 32862;
+inline constexpr int DisconnectVirtual = 32863;
 // ツール
 inline constexpr int MelodyEditor = 32831;
 inline constexpr int Measurement = 32858;

@@ -15,6 +15,8 @@ namespace {
 constexpr const char* kUsbReady = "USBの準備に成功しました";
 constexpr const char* kUsbFailed = "USBの準備に失敗しました";
 constexpr const char* kDetached = "テルノとの通信を終了しました。";
+constexpr const char* kVirtualConnected = "仮想テルノに接続しました。";
+constexpr const char* kVirtualDisconnected = "仮想テルノを切断しました。";
 
 // Start-up writes the line without the final "。", a re-detect with it.
 const char* NotFoundText(bool redetect) {
@@ -80,6 +82,20 @@ void CQenDlg::Detach() {
     UpdateButtons();
     if (tools_) tools_->SetBoardConnected(false);
     measurement_->SetConnected(false);
+}
+
+// The board link leaves the board it has (silently for a USB board, which the
+// virtual one replaces), the transport changes, and the usual re-detect follows.
+void CQenDlg::ConnectVirtualBoard(bool connect) {
+    if (virtualBoard_ == nullptr || virtualBoard_->Connected() == connect) return;
+    if (connect) {
+        link_->DetachBoard();
+    } else {
+        Detach();
+    }
+    virtualBoard_->SetConnected(connect);
+    WriteMessage(connect ? kVirtualConnected : kVirtualDisconnected);
+    Redetect();
 }
 
 void CQenDlg::OnDeviceEvent(const DeviceEvent& event) {

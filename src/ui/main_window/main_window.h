@@ -49,6 +49,18 @@ public:
     virtual void ReturnToMelodyEditor() = 0;
 };
 
+// The virtual board as the main window drives it.
+class IVirtualBoard {
+public:
+    virtual ~IVirtualBoard() = default;
+    virtual bool Connected() const = 0;
+    // Routes the board link's transport to the virtual board (true) or back
+    // to USB, and shows or hides its window; called with no worker running.
+    virtual void SetConnected(bool connected) = 0;
+    // A program transfer was placed: the charts as they are now are what the board gets.
+    virtual void ProgramSent() = 0;
+};
+
 // What the application hands the main window; everything outlives it.
 struct MainWindowServices {
     EditorContext& context;
@@ -82,6 +94,8 @@ public:
 
     // Attaches the side tools; without them their menu items stay grey.
     void SetToolWindows(IToolWindows* tools) { tools_ = tools; }
+    // Attaches the virtual board; without it its menu items stay grey.
+    void SetVirtualBoard(IVirtualBoard* board) { virtualBoard_ = board; }
     CDlgToolMeasurement* Measurement() const { return measurement_.get(); }
 
     // Runs a menu, tool bar or key command.
@@ -97,6 +111,8 @@ public:
 
     void Redetect();
     void Detach();
+    // Moves the board link to the virtual board (true) or back to USB.
+    void ConnectVirtualBoard(bool connect);
     void WriteMessage(std::string_view text) override;
     // The message of a refused board request, for the refusals that have one.
     void ShowRefusal(RequestResult result);
@@ -211,6 +227,7 @@ private:
     std::function<AboutTexts()> aboutTexts_;
     IToolWindows* tools_ = nullptr;
     RecentFiles* recentFiles_ = nullptr;
+    IVirtualBoard* virtualBoard_ = nullptr;
     // The measurement tool: a hidden window of its own (no parent), made before the other children.
     std::unique_ptr<MeasurementDialogs> measurementDialogs_;
     std::unique_ptr<CDlgToolMeasurement> measurement_;

@@ -55,7 +55,10 @@ const std::vector<MenuSpec>& Menus() {
           {0, nullptr},
           {CommandId::Redetect, "再検出(&R)"},
           {0, nullptr},
-          {CommandId::Detach, "取り外す(&D)"}}},
+          {CommandId::Detach, "取り外す(&D)"},
+          {0, nullptr},
+          {CommandId::ConnectVirtual, "仮想テルノに接続"},
+          {CommandId::DisconnectVirtual, "仮想テルノを切断"}}},
         {"ツール(&T)",
          {{CommandId::MelodyEditor, "メロディエディタ(&M)..."},
           {CommandId::Measurement, "計測ツール(&R)"}}},
@@ -138,8 +141,10 @@ void CQenDlg::OnCommand(int id) {
             const EditorPage page = Page();
             const RequestResult result = link_->RequestTransfer(page);
             // The program goes to the board whatever the check finds.
-            if (result == RequestResult::Placed && page == EditorPage::Flowchart)
+            if (result == RequestResult::Placed && page == EditorPage::Flowchart) {
                 CheckCharts(CheckOccasion::BeforeTransfer);
+                if (virtualBoard_) virtualBoard_->ProgramSent();
+            }
             ShowRefusal(result);
             break;
         }
@@ -161,6 +166,10 @@ void CQenDlg::OnCommand(int id) {
             break;
         case CommandId::Detach:
             Detach();
+            break;
+        case CommandId::ConnectVirtual:
+        case CommandId::DisconnectVirtual:
+            ConnectVirtualBoard(id == CommandId::ConnectVirtual);
             break;
         case CommandId::MelodyEditor:
             if (tools_ && !tools_->MelodyEditorOpen()) tools_->OpenMelodyEditor();
@@ -210,6 +219,9 @@ void CQenDlg::UpdateMenuStates() {
         actions_[CommandId::Detach]->setEnabled(true);
     }
     actions_[CommandId::MelodyEditor]->setEnabled(tools_ && !tools_->MelodyEditorOpen());
+    const bool virtualConnected = virtualBoard_ && virtualBoard_->Connected();
+    actions_[CommandId::ConnectVirtual]->setEnabled(virtualBoard_ && !virtualConnected);
+    actions_[CommandId::DisconnectVirtual]->setEnabled(virtualConnected);
 }
 
 void CQenDlg::ShowAbout() { RunAboutBox(this, aboutTexts_ ? aboutTexts_() : AboutTexts{}); }

@@ -55,7 +55,8 @@ private slots:
             {"編集(&E)", "元にもどす(&U)\tCtrl+Z", "-", "切り取り(&T)\tCtrl+X", "コピー(&C)\tCtrl+C",
              "貼り付け(&V)\tCtrl+V", "削除(&D)\tDelete", "-", "すべてを選択(&A)\tCtrl+A"},
             {"表示(&V)", "全体表示(&A)", "*通常表示(&N)"},
-            {"通信(&C)", "チェック(&K)", "転送\tF8", "-", "実行\tF5", "停止 / リセット\tF6", "-", "再検出(&R)", "-", "取り外す(&D)"},
+            {"通信(&C)", "チェック(&K)", "転送\tF8", "-", "実行\tF5", "停止 / リセット\tF6", "-", "再検出(&R)", "-", "取り外す(&D)",
+             "-", "仮想テルノに接続", "仮想テルノを切断"},
             {"ツール(&T)", "メロディエディタ(&M)...", "計測ツール(&R)"},
             {"ヘルプ(&H)", "ヘルプ(&H)...\tF1", "-", "バージョン情報(&I)"},
         };
@@ -73,8 +74,10 @@ private slots:
         QCOMPARE(e.window->Action(CommandId::SaveAs)->text(),
                  QStringLiteral("名前を付けて保存(&A)...\tCtrl+Shift+S"));
         QCOMPARE(e.window->Action(CommandId::Redetect)->text(), QStringLiteral("再検出(&R)"));
-        // Without side tools their items stay grey.
+        // Without side tools and the virtual board their items stay grey.
         QVERIFY(!e.Enabled(CommandId::MelodyEditor));
+        QVERIFY(!e.Enabled(CommandId::ConnectVirtual));
+        QVERIFY(!e.Enabled(CommandId::DisconnectVirtual));
         QVERIFY(!e.Enabled(CommandId::Undo));
         QVERIFY(!e.Enabled(CommandId::Paste));
     }

@@ -1,5 +1,6 @@
 // A whole editor over a simulated board for the main window tests, made as
-// the application makes it, with scripted file dialogs.
+// the application makes it (a second simulated board stands in for the
+// virtual one), with scripted file dialogs.
 #pragma once
 
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "recent_files.h"
 #include "recording_notifier.h"
 #include "simulated_board.h"
+#include "transport_switch.h"
 #include "uid_generator.h"
 #include "usb_interface.h"
 
@@ -112,7 +114,9 @@ struct Editor {
     SystemLinkClock clock;
     SimulatedBoard board{clock};
     GateTransport gate{board};
-    UsbInterface usb{gate};
+    SimulatedBoard virtualBoard{clock};  // what 仮想テルノに接続 switches to
+    TransportSwitch transports{gate, virtualBoard};
+    UsbInterface usb{transports};
     UidGenerator uids;
     NUVOAddrGenerator slotTable;
     RecordingNotifier alerts;

@@ -1,0 +1,64 @@
+// The virtual board's connection to the main window.
+#include "main_window/virtual_board_tool.h"
+
+#include "canvas/work_area.h"
+#include "chart_store.h"
+#include "common/command_ids.h"
+#include "sim/virtual_board_window.h"
+#include "transport_switch.h"
+
+namespace {
+constexpr int kGap = 8;  // between the main window and the virtual board window
+}  // namespace
+
+CVirtualBoardTool::CVirtualBoardTool(CQenDlg& mainWindow, CFlowObjectManager& store,
+                                     TransportSwitch& transports, SimulatedBoard& board,
+                                     IBoardSound* sound)
+    : main_(mainWindow),
+      store_(store),
+      transports_(transports),
+      window_(std::make_unique<CDlgVirtualBoard>(board, sound)) {
+    connect(window_.get(), &CDlgVirtualBoard::refreshed, this, &CVirtualBoardTool::OnRefreshed);
+    // Closing the window is the menu's 仮想テルノを切断.
+    connect(window_.get(), &CDlgVirtualBoard::closed, this,
+            [this] { main_.OnCommand(CommandId::DisconnectVirtual); }, Qt::QueuedConnection);
+}
+
+CVirtualBoardTool::~CVirtualBoardTool() = default;
+
+bool CVirtualBoardTool::Connected() const { return transports_.UsingSimulated(); }
+
+void CVirtualBoardTool::SetConnected(bool connected) {
+    transports_.UseSimulated(connected);
+    if (!connected) {
+        window_->hide();
+        main_.WorkArea()->SetExecutingSymbols({});
+        return;
+    }
+    // Beside the main window, level with its client area: the window's own
+    // frame is not known before it is first shown.
+    window_->move(main_.frameGeometry().right() + kGap, main_.geometry().top());
+    window_->ApplyClockChoice();
+    window_->show();
+    window_->raise();
+}
+
+void CVirtualBoardTool::ProgramSent() {
+    sent_ = SentProgram::Capture(store_);
+    window_->SetChartEdited(false);
+}
+
+// A running program frames the symbols it executes; a failed one the symbol it failed at.
+void CVirtualBoardTool::OnRefreshed() {
+    const VirtualBoardView& view = window_->LastView();
+    std::vector<int> programSlots;
+    if (view.state == RunState::Running) programSlots = view.activeSlots;
+    if (view.state == RunState::Error && view.fault) programSlots = {view.fault->slot};
+    std::vector<int> uids;
+    for (const int slot : programSlots) {
+        if (const int uid = sent_.At(slot).uid; uid != 0) uids.push_back(uid);
+    }
+    main_.WorkArea()->SetExecutingSymbols(std::move(uids));
+    if (++refreshes_ % kEditCheckEvery == 0 && sent_.Sent())
+        window_->SetChartEdited(!sent_.Matches(store_));
+}

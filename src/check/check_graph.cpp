@@ -64,15 +64,10 @@ int CalledChart(const CheckSymbol& symbol) {
     return chart >= 1 && chart < kChartCount ? chart : 0;
 }
 
+// A clock alarm only sets the time the alarm rings at and goes on, so only a
+// wait of more than 0 seconds holds the program.
 bool Waits(const CheckSymbol& symbol) {
-    switch (ClassOf(symbol)) {
-        case SymbolClass::Wait:
-            return symbol.code[2] != 0 || symbol.code[3] != 0;
-        case SymbolClass::ClockAlarm:
-            return true;
-        default:
-            return false;
-    }
+    return ClassOf(symbol) == SymbolClass::Wait && (symbol.code[2] != 0 || symbol.code[3] != 0);
 }
 
 bool IsDecision(const CheckSymbol& symbol) { return HasBranchExit(ClassOf(symbol)); }

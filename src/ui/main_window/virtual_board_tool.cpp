@@ -1,6 +1,9 @@
 // The virtual board's connection to the main window.
 #include "main_window/virtual_board_tool.h"
 
+#include <QScreen>
+#include <algorithm>
+
 #include "canvas/work_area.h"
 #include "chart_store.h"
 #include "common/command_ids.h"
@@ -35,9 +38,19 @@ void CVirtualBoardTool::SetConnected(bool connected) {
         main_.WorkArea()->SetExecutingSymbols({});
         return;
     }
-    // Beside the main window, level with its client area: the window's own
-    // frame is not known before it is first shown.
-    window_->move(main_.frameGeometry().right() + kGap, main_.geometry().top());
+    // Beside the main window, level with its client area, on the side with
+    // room; on a screen with room on neither side, at the screen's right edge
+    // over the main window's information area, so that it is always seen whole.
+    // Its own frame is not known before it is first shown: the size stands in.
+    const QRect screen = main_.screen()->availableGeometry();
+    const QRect main = main_.frameGeometry();
+    const QSize size = window_->sizeHint();
+    int x = main.right() + kGap;
+    if (x + size.width() > screen.right()) x = main.left() - kGap - size.width();
+    if (x < screen.left()) x = screen.right() - size.width();
+    const int y = std::clamp(main_.geometry().top(), screen.top(),
+                             std::max(screen.top(), screen.bottom() - size.height()));
+    window_->move(x, y);
     window_->ApplyClockChoice();
     window_->show();
     window_->raise();

@@ -26,7 +26,7 @@ cp "$sample" "$work/files/sub/second.xml"
 printf 'tune\r\n120\r\n0\r\n3,40,0,0,0\r\n' > "$work/files/tune.mel"
 
 wait_for() {  # text file
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do  # up to 30 s: a loaded machine starts slowly
     grep -qF "$1" "$2" 2>/dev/null && return 0
     sleep 0.1
   done
@@ -39,7 +39,7 @@ wait_for() {  # text file
 later() {  # folder arguments...
   local folder="$1"
   shift
-  if ! (cd "$folder" && timeout 10 "$editor" "$@") 2> "$work/later.log"; then
+  if ! (cd "$folder" && timeout 30 "$editor" "$@") 2> "$work/later.log"; then
     echo "FAIL: a later start with [$*] did not end by itself with status 0" >&2
     cat "$work/later.log" >&2
     exit 1

@@ -25,7 +25,7 @@ cp "$editor" "$work/program/qen-editor"
 printf '[System]\r\nWindowSize=1280,900\r\n' > "$work/program/Qen.inf"
 
 wait_for_paint() {  # log file
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do  # up to 30 s: a loaded machine starts slowly
     grep -q "main window painted" "$1" 2>/dev/null && return 0
     sleep 0.1
   done

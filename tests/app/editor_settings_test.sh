@@ -30,7 +30,7 @@ expect_window() {  # description expected-log-text env-assignments...
   shift 2
   env -u XDG_CONFIG_HOME -u XDG_CONFIG_DIRS "$@" "$work/program/qen-editor" 2> "$work/log" &
   pid=$!
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do  # up to 30 s: a loaded machine starts slowly
     grep -q "main window painted" "$work/log" 2>/dev/null && break
     sleep 0.1
   done

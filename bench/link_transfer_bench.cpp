@@ -5,6 +5,7 @@
 #include <string>
 
 #include "board_worker.h"
+#include "quiet_link_host.h"
 #include "simulated_board.h"
 
 namespace {
@@ -14,18 +15,6 @@ using std::chrono::steady_clock;
 
 // The pacing alone: 100 ms after the header, then 10 ms after each of the 64 blocks.
 constexpr double kFloorMs = 100.0 + kProgramBlockCount * 10.0;
-
-class QuietHost final : public IBoardLinkHost {
-public:
-    void PostBoardNotice(BoardNotice) override {}
-    void SetWindowEnabled(LinkWindow, bool) override {}
-    void CommandBytesChanged(std::uint8_t, std::uint8_t) override {}
-    StorageArea ChosenStorageArea() override { return StorageArea::Save1; }
-    AfterTransfer ChosenAfterTransfer() override { return AfterTransfer::KeepAttached; }
-    void StatusChanged(const BoardStatus&) override {}
-    void DebugTrace(std::string_view) override {}
-    void ShowAlert(std::string_view) override {}
-};
 
 // Every slot in use, so the image build does its full work.
 class FullProgram final : public IProgramSource {
@@ -50,7 +39,7 @@ void BM_ProgramTransfer(benchmark::State& state) {
     SystemLinkClock clock;
     SimulatedBoard board(clock);
     UsbInterface usb(board);
-    QuietHost host;
+    QuietLinkHost host;
     FullProgram program;
     BoardWorker worker(usb, clock, host, program);
 

@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kFiles = 30;
 
-void Connect(CFlowObjectManager& store, int from, int connector, int to) {
-    Point a, b;
-    store.Find(from)->Connectors().PointOf(connector, a);
-    store.Find(to)->Connectors().PointOf(Connector::In, b);
-    store.BeginLine(from, connector, a.x, a.y);
-    store.AddWaypoint(a.x, a.y + 24);
-    store.AddWaypoint(b.x, a.y + 24);
-    store.FinishLine(0, to, b.x, b.y);
-}
-
 // A pupil's file: a chain from the start through actions and decisions to the end.
 void WritePupilFile(const std::string& path, int pupil) {
     constexpr int kKinds[] = {Kind::Led,   Kind::SensorLight, Kind::Wait,
@@ -36,9 +26,9 @@ void WritePupilFile(const std::string& path, int pupil) {
     for (int i = 1; i < 64; ++i) {
         const int kind = i == 63 ? Kind::End : kKinds[i % 6];
         const int uid = store.CreateSymbol(0, kind, 144 * (i % 12), 96 * (i / 12) + 96);
-        Connect(store, previous, Connector::Next, uid);
+        ConnectSymbols(store, previous, Connector::Next, uid);
         if (HasBranchExit(ClassOfKind(store.Find(previous)->KindCode())))
-            Connect(store, previous, Connector::Branch, uid);
+            ConnectSymbols(store, previous, Connector::Branch, uid);
         previous = uid;
     }
     ReportData report{

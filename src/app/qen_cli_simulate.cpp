@@ -11,25 +11,13 @@
 #include "engine_text.h"
 #include "qen_cli.h"
 #include "qen_cli_document.h"
+#include "quiet_link_host.h"
 #include "simulated_board.h"
 
 namespace {
 
 constexpr SimTime kDefaultSeconds = 60;
 constexpr SimTime kMostSeconds = 24 * 60 * 60;
-
-// The transfer needs no window and no message area.
-class QuietHost final : public IBoardLinkHost {
-public:
-    void PostBoardNotice(BoardNotice) override {}
-    void SetWindowEnabled(LinkWindow, bool) override {}
-    void CommandBytesChanged(std::uint8_t, std::uint8_t) override {}
-    StorageArea ChosenStorageArea() override { return StorageArea::Save1; }
-    AfterTransfer ChosenAfterTransfer() override { return AfterTransfer::KeepAttached; }
-    void StatusChanged(const BoardStatus&) override {}
-    void DebugTrace(std::string_view) override {}
-    void ShowAlert(std::string_view) override {}
-};
 
 std::optional<long long> Integer(std::string_view text, long long low, long long high) {
     long long value = 0;
@@ -101,7 +89,7 @@ std::optional<std::vector<std::uint8_t>> Transfer(const IProgramSource& program,
     ManualLinkClock clock;
     SimulatedBoard board(clock);
     UsbInterface usb(board);
-    QuietHost host;
+    QuietLinkHost host;
     BoardWorker worker(usb, clock, host, program);
     UsbDeviceInfo info;
     usb.OpenDevice(std::string(SimulatedBoard::kDevicePath), info);

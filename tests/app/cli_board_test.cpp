@@ -19,6 +19,7 @@
 #include "fake_hidapi.h"
 #include "hidapi_transport.h"
 #include "link_test_support.h"
+#include "cli_run.h"
 #include "qen_cli.h"
 #include "simulated_board.h"
 
@@ -35,29 +36,6 @@ constexpr std::string_view kDoneText = "データ転送が完了しました。"
 
 std::string Input(const std::string& name) { return (kData / name / "input.xml").string(); }
 
-
-struct CliRun {
-    int exit = -1;
-    std::string out;
-    std::string err;
-
-    std::vector<std::string> OutLines() const {
-        std::vector<std::string> lines;
-        std::istringstream in(out);
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        return lines;
-    }
-};
-
-CliRun RunTool(const std::vector<std::string>& arguments, const CliBoardAccess& access) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.exit = RunCli(arguments, {out, err}, access);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 // A payload as the board protocol lays it out, written out by hand.
 std::vector<std::uint8_t> Payload(std::uint16_t command, std::uint16_t address, std::uint16_t count,
@@ -123,7 +101,7 @@ std::vector<std::uint8_t> ProgramBlock(const std::vector<Entry>& image, std::uin
 }
 
 TEST(CliBoardTrace, SendShowsTheHandshakeThenTheHeaderAndSixtyFourBlocks) {
-    const CliRun run =
+    const CliResult run =
         RunTool({"send", Input("every_kind"), "--simulated", "--trace"}, CliBoardAccess{});
     ASSERT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(run.err, "");
@@ -168,7 +146,7 @@ protected:
         EXPECT_EQ(board.Complaints(), std::vector<std::string>{});
     }
 
-    CliRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, access); }
+    CliResult Run(const std::vector<std::string>& arguments) { return RunTool(arguments, access); }
 
 
     link_test::FastClock clock{20};
@@ -188,7 +166,7 @@ class CliSendArea : public CliBoardTest, public ::testing::WithParamInterface<Ar
 TEST_P(CliSendArea, TheProgramLandsInTheChosenArea) {
     std::vector<std::string> arguments = {"send", Input("every_kind"), "--trace"};
     arguments.insert(arguments.end(), GetParam().option.begin(), GetParam().option.end());
-    const CliRun run = Run(arguments);
+    const CliResult run = Run(arguments);
     ASSERT_EQ(run.exit, 0) << run.err;
 
     const std::uint16_t address = GetParam().address;
@@ -225,7 +203,7 @@ TEST_F(CliBoardTest, EachCommandPrintsTheMainWindowTexts) {
                                "firmware version: 1.0\n"},
     };
     for (const auto& [command, expected] : cases) {
-        const CliRun run = Run({command, "--simulated"});
+        const CliResult run = Run({command, "--simulated"});
         EXPECT_EQ(run.exit, 0) << command << ": " << run.err;
         EXPECT_EQ(run.out, expected) << command;
         EXPECT_EQ(run.err, "") << command;
@@ -265,7 +243,7 @@ TEST_F(CliBoardTest, StatusDecodesTheBoardsReport) {
     board.SetVersions(0x12, 0x34);
     board.SetMode(0x81);
     board.SetInputs({.light = 480, .temperature = 25, .sound = 7, .switchOn = true});
-    const CliRun run = Run({"status"});
+    const CliResult run = Run({"status"});
     ASSERT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(run.out, std::string(kHandshakeText) +
                            "\nmode: 0x81 (reconnect before a transfer)\n"
@@ -277,7 +255,7 @@ TEST_F(CliBoardTest, StatusShowsASwitchByteItDoesNotKnow) {
     StatusReport status = board.Status();
     status.switchState = 2;
     board.SetStatus(status);
-    const CliRun run = Run({"status"});
+    const CliResult run = Run({"status"});
     ASSERT_EQ(run.exit, 0) << run.err;
     EXPECT_NE(run.out.find("\nswitch: ?? (0x02)\n"), std::string::npos) << run.out;
 }
@@ -287,12 +265,12 @@ TEST_F(CliBoardTest, WithoutABoardEveryCommandSaysSo) {
     const std::vector<std::vector<std::string>> commands = {
         {"send", Input("start_led_end")}, {"run"}, {"reset"}, {"clock"}, {"status", "--trace"}};
     for (const auto& command : commands) {
-        const CliRun run = Run(command);
+        const CliResult run = Run(command);
         EXPECT_EQ(run.exit, 1) << command[0];
         EXPECT_EQ(run.out, "") << command[0];
         EXPECT_EQ(run.err, "テルノが見つかりませんでした\n") << command[0];
     }
-    const CliRun noUsb = RunTool({"run"}, CliBoardAccess{});
+    const CliResult noUsb = RunTool({"run"}, CliBoardAccess{});
     EXPECT_EQ(noUsb.exit, 1);
     EXPECT_EQ(noUsb.err, "テルノが見つかりませんでした\n");
 }
@@ -307,7 +285,7 @@ TEST(CliBoardAccessTest, ABoardThatCannotBeOpenedIsNamedWithTheWayOut) {
     CliBoardAccess access;
     access.usb = [&transport]() -> IHidTransport& { return transport; };
 
-    const CliRun run = RunTool({"status"}, access);
+    const CliResult run = RunTool({"status"}, access);
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "テルノが見つかりませんでした\n" + std::string(BoardNotOpenedText()) + "\n");
@@ -328,7 +306,7 @@ TEST_P(CliRefusal, ARefusedRequestPrintsItsMessageAndSendsNothing) {
     board.SetMode(GetParam().mode);
     std::vector<std::string> arguments = GetParam().command;
     arguments.push_back("--trace");
-    const CliRun run = Run(arguments);
+    const CliResult run = Run(arguments);
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.err, GetParam().message + "\n");
     if (!GetParam().notSent.empty()) {
@@ -355,8 +333,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CliBoardTest, AFileThatDoesNotLoadIsRefusedAsImageRefusesIt) {
     const std::string file = Input("refused_syntax");
-    const CliRun image = RunTool({"image", file}, access);
-    const CliRun send = Run({"send", file});
+    const CliResult image = RunTool({"image", file}, access);
+    const CliResult send = Run({"send", file});
     EXPECT_EQ(send.exit, 1);
     EXPECT_EQ(send.out, "");
     EXPECT_EQ(send.err, image.err);
@@ -367,7 +345,7 @@ TEST_F(CliBoardTest, AFileThatDoesNotLoadIsRefusedAsImageRefusesIt) {
 TEST_F(CliBoardTest, ASilentBoardEndsInATimeOut) {
     board.SetSilent(true);
     access.timeout = 300ms;
-    const CliRun run = Run({"run"});
+    const CliResult run = Run({"run"});
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "qen-cli: gave up after 0.3 s: the board did not complete the handshake\n");
@@ -375,7 +353,7 @@ TEST_F(CliBoardTest, ASilentBoardEndsInATimeOut) {
 
 TEST_F(CliBoardTest, ABoardPulledOutDuringTheTransferIsAFailure) {
     board.UnplugAfterWrites(25);  // the handshake writes 5, then header and blocks
-    const CliRun run = Run({"send", Input("every_kind")});
+    const CliResult run = Run({"send", Input("every_kind")});
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.err,
               "qen-cli: the board was lost during the request; not everything reached it\n");
@@ -397,12 +375,12 @@ TEST(CliBoardUsage, BadUsageExitsWithTheCommandsUsage) {
         {{"image", "a.xml", "--trace"}, "usage: qen-cli image FILE.xml\n"},
     };
     for (const auto& [arguments, usage] : cases) {
-        const CliRun result = RunTool(arguments, CliBoardAccess{});
+        const CliResult result = RunTool(arguments, CliBoardAccess{});
         EXPECT_EQ(result.exit, 2) << arguments[0];
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, usage);
     }
-    const CliRun help = RunTool({"--help"}, CliBoardAccess{});
+    const CliResult help = RunTool({"--help"}, CliBoardAccess{});
     for (const std::string& synopsis : {send, run})
         EXPECT_NE(help.out.find(synopsis.substr(15, synopsis.size() - 16)), std::string::npos);
 }

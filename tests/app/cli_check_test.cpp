@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "qen_cli.h"
 #include "temp_folder.h"
 
@@ -16,21 +17,9 @@ const std::filesystem::path kData = QEN_APP_TEST_DATA;
 const std::string kClean = std::string(QEN_FILE_TEST_DATA) + "/start_led_end/input.xml";
 const std::string kFindings = (kData / "check_findings.xml").string();
 
-struct CliRun {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Check(std::vector<std::string> files) {
+CliResult Check(std::vector<std::string> files) {
     files.insert(files.begin(), "check");
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.exit = RunCli(files, {out, err});
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return RunTool(files);
 }
 
 // The expected lines of check_findings.xml, named as given on the command line.
@@ -42,21 +31,21 @@ std::string FindingLines(const std::string& path) {
 }
 
 TEST(CliCheck, ACleanFilePrintsNothingAndExitsWithZero) {
-    const CliRun run = Check({kClean});
+    const CliResult run = Check({kClean});
     EXPECT_EQ(run.exit, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
 }
 
 TEST(CliCheck, FindingsArePrintedOnePerLineAndExitWithThree) {
-    const CliRun run = Check({kFindings});
+    const CliResult run = Check({kFindings});
     EXPECT_EQ(run.exit, 3);
     EXPECT_EQ(run.out, FindingLines(kFindings));
     EXPECT_EQ(run.err, "");
 }
 
 TEST(CliCheck, FilesAreCheckedInTheOrderGiven) {
-    const CliRun run = Check({kFindings, kClean, kFindings});
+    const CliResult run = Check({kFindings, kClean, kFindings});
     EXPECT_EQ(run.exit, 3);
     EXPECT_EQ(run.out, FindingLines(kFindings) + FindingLines(kFindings));
 }
@@ -66,7 +55,7 @@ TEST(CliCheck, AnUnreadableFileIsReportedAndTheOthersStillChecked) {
     const std::string broken = folder.File("broken.xml");
     TempFolder::Write(broken, "<qex><chart>");
 
-    const CliRun run = Check({broken, kFindings, folder.File("missing.xml")});
+    const CliResult run = Check({broken, kFindings, folder.File("missing.xml")});
 
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out, FindingLines(kFindings));
@@ -78,7 +67,7 @@ TEST(CliCheck, AnUnreadableFileIsReportedAndTheOthersStillChecked) {
 }
 
 TEST(CliCheck, NeedsAtLeastOneFile) {
-    const CliRun run = Check({});
+    const CliResult run = Check({});
     EXPECT_EQ(run.exit, 2);
     EXPECT_EQ(run.err, "usage: qen-cli check FILE.xml...\n");
 }

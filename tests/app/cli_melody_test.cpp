@@ -11,6 +11,7 @@
 #include "cp932_text.h"
 #include "link_test_support.h"
 #include "outside_tool.h"
+#include "cli_run.h"
 #include "qen_cli.h"
 #include "simulated_board.h"
 #include "temp_folder.h"
@@ -19,28 +20,12 @@ namespace {
 
 const std::filesystem::path kData = QEN_MELODY_TEST_DATA;
 
-struct CliRun {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunTool(const std::vector<std::string>& arguments, const CliBoardAccess& access = {}) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.exit = RunCli(arguments, {out, err}, access);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
 std::string Input(const std::string& name) { return (kData / name / "input.mel").string(); }
 
 class CliMelodyGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CliMelodyGolden, PrintsTheImageATransferSends) {
-    const CliRun run = RunTool({"melody", Input(GetParam())});
+    const CliResult run = RunTool({"melody", Input(GetParam())});
     EXPECT_EQ(run.exit, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, TempFolder::Read((kData / GetParam() / "expected.txt").string()));
@@ -52,7 +37,7 @@ TEST_P(CliMelodyGolden, PrintsTheImageATransferSends) {
 INSTANTIATE_TEST_SUITE_P(Files, CliMelodyGolden, ::testing::Values("doremi", "every_entry_kind"));
 
 TEST(CliMelody, TheImageIsThirtyTwoBlocksOfThirtyTwoBytes) {
-    const CliRun run = RunTool({"melody", Input("doremi")});
+    const CliResult run = RunTool({"melody", Input("doremi")});
     std::istringstream lines(run.out);
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
@@ -73,7 +58,7 @@ TEST_P(CliMelodyRefusal, AFileTheEditorRefusesGivesItsMessage) {
     for (const std::vector<std::string>& command : {std::vector<std::string>{"melody", path},
                                                     {"send-melody", path, "--simulated"},
                                                     {"midi", path, folder.File("tune.mid")}}) {
-        const CliRun run = RunTool(command);
+        const CliResult run = RunTool(command);
         EXPECT_EQ(run.exit, 1) << command[0];
         EXPECT_EQ(run.out, "") << command[0];
         EXPECT_EQ(run.err, "読み込みに失敗しました\n") << command[0];
@@ -112,7 +97,7 @@ MelodyImage PrintedImage(const std::string& file) {
 }
 
 TEST_F(CliSendMelody, TheImageReachesTheBoardWithTheEditorsTexts) {
-    const CliRun run = RunTool({"send-melody", Input("every_entry_kind")}, access);
+    const CliResult run = RunTool({"send-melody", Input("every_entry_kind")}, access);
     EXPECT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
@@ -123,7 +108,7 @@ TEST_F(CliSendMelody, TheImageReachesTheBoardWithTheEditorsTexts) {
 }
 
 TEST_F(CliSendMelody, TraceShowsTheMelodyHeaderThenThirtyTwoBlocksOfTheImage) {
-    const CliRun run = RunTool({"send-melody", Input("doremi"), "--trace"}, access);
+    const CliResult run = RunTool({"send-melody", Input("doremi"), "--trace"}, access);
     ASSERT_EQ(run.exit, 0) << run.err;
     const std::string report = "> 4E 56 00 00 00 40 00 00";
     std::vector<std::string> written;
@@ -156,7 +141,7 @@ TEST_F(CliSendMelody, RefusalsAndAMissingBoardAreAsForSend) {
     StatusReport status = board.Status();
     status.mode = 0x81;
     board.SetStatus(status);
-    CliRun run = RunTool({"send-melody", Input("doremi")}, access);
+    CliResult run = RunTool({"send-melody", Input("doremi")}, access);
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.err, "テルノを再接続して下さい。\n");
 
@@ -224,7 +209,7 @@ std::vector<MidiCsvRecord> ReadWithMidicsv(const std::string& path) {
 TEST(CliMidi, AnotherProgramReadsTheNotesTimesTempoAndTitle) {
     TempFolder folder;
     const std::string out = folder.File("tune.mid");
-    const CliRun run = RunTool({"midi", Input("every_entry_kind"), out});
+    const CliResult run = RunTool({"midi", Input("every_entry_kind"), out});
     ASSERT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(run.out, "");
 
@@ -274,7 +259,7 @@ TEST(CliMelodyUsage, BadUsageExitsWithTheCommandsUsage) {
          "usage: qen-cli send-melody FILE.mel [--simulated] [--trace]\n"},
     };
     for (const auto& [arguments, usage] : cases) {
-        const CliRun run = RunTool(arguments);
+        const CliResult run = RunTool(arguments);
         EXPECT_EQ(run.exit, 2) << arguments[0];
         EXPECT_EQ(run.err, usage);
     }

@@ -8,28 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "qen_cli.h"
 #include "temp_folder.h"
 
 namespace {
 
 const std::filesystem::path kData = QEN_FILE_TEST_DATA;
-
-struct CliRun {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunTool(std::vector<std::string> arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.exit = RunCli(arguments, {out, err});
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
@@ -55,7 +40,7 @@ protected:
 };
 
 TEST_P(GoldenFile, ImageOrRefusalIsAsExpected) {
-    const CliRun run = RunTool({"image", Input()});
+    const CliResult run = RunTool({"image", Input()});
     if (Refused()) {
         EXPECT_EQ(run.exit, 1);
         EXPECT_EQ(run.out, "");
@@ -70,7 +55,7 @@ TEST_P(GoldenFile, ImageOrRefusalIsAsExpected) {
 TEST_P(GoldenFile, SavedCopyGivesTheSameImage) {
     TempFolder folder;
     const std::string copy = folder.File("copy.xml");
-    const CliRun saved = RunTool({"save", Input(), copy});
+    const CliResult saved = RunTool({"save", Input(), copy});
     if (Refused()) {
         EXPECT_EQ(saved.exit, 1);
         EXPECT_EQ(saved.err, Expected(Folder() / "expected_error.txt", Input()));
@@ -103,18 +88,18 @@ TEST(Cli, SaveRenumbersIdsAsALoadDoes) {
 
 TEST(Cli, AFailedWriteExitsWithTheError) {
     TempFolder folder;
-    const CliRun run = RunTool(
+    const CliResult run = RunTool(
         {"save", (kData / "start_led_end" / "input.xml").string(), folder.File("missing/out.xml")});
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.err.find("Error: 00000002\n説明: "), 0u) << run.err;
 }
 
 TEST(Cli, HelpAndVersion) {
-    const CliRun help = RunTool({"--help"});
+    const CliResult help = RunTool({"--help"});
     EXPECT_EQ(help.exit, 0);
     EXPECT_NE(help.out.find("image FILE.xml"), std::string::npos);
     EXPECT_NE(help.out.find("save IN.xml OUT.xml"), std::string::npos);
-    const CliRun version = RunTool({"--version"});
+    const CliResult version = RunTool({"--version"});
     EXPECT_EQ(version.exit, 0);
     EXPECT_EQ(version.out, "qen-cli " QEN_EXPECTED_VERSION "\n");
 }
@@ -131,7 +116,7 @@ TEST(Cli, BadUsageExitsWithTheUsageLine) {
         {"-x"},
     };
     for (const auto& arguments : cases) {
-        const CliRun run = RunTool(arguments);
+        const CliResult run = RunTool(arguments);
         EXPECT_EQ(run.exit, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind("usage: qen-cli", 0), 0u);

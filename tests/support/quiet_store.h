@@ -21,3 +21,15 @@ struct QuietStore {
     NUVOAddrGenerator slotTable;
     CFlowObjectManager store{uids, slotTable, messages};
 };
+
+// Draws a line from an exit of one symbol to the entry of another: down one
+// cell, across, and on to the entry, as a pupil would route it.
+inline void ConnectSymbols(CFlowObjectManager& store, int from, int connector, int to) {
+    Point a, b;
+    store.Find(from)->Connectors().PointOf(connector, a);
+    store.Find(to)->Connectors().PointOf(Connector::In, b);
+    store.BeginLine(from, connector, a.x, a.y);
+    store.AddWaypoint(a.x, a.y + 24);
+    store.AddWaypoint(b.x, a.y + 24);
+    store.FinishLine(store.Find(from)->Chart(), to, b.x, b.y);
+}

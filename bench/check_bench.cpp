@@ -1,7 +1,11 @@
 // The chart check of a full document: 250 symbols over the four charts with
-// decisions, loops, waits and calls, checked alone and as `qen-cli check FILE`
-// (loading included), which should take well under 5 ms.
+// decisions, loops, waits and calls, checked alone, as `qen-cli check FILE`
+// in this process (loading included) and as the qen-cli program a teacher
+// runs, which should take well under 5 ms.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <sstream>
@@ -14,16 +18,6 @@
 #include "store_check.h"
 
 namespace {
-
-void Connect(CFlowObjectManager& store, int from, int connector, int to) {
-    Point a, b;
-    store.Find(from)->Connectors().PointOf(connector, a);
-    store.Find(to)->Connectors().PointOf(Connector::In, b);
-    store.BeginLine(from, connector, a.x, a.y);
-    store.AddWaypoint(a.x, a.y + 24);
-    store.AddWaypoint(b.x, a.y + 24);
-    store.FinishLine(store.Find(from)->Chart(), to, b.x, b.y);
-}
 
 // Each chart a chain from its start to its end; decisions branch to the next
 // symbol too, loops close within the chain and the main chart calls the sub charts.
@@ -43,9 +37,9 @@ void FillProgram(CFlowObjectManager& store) {
                 call.code[2] = static_cast<std::uint8_t>(1 + (i / 10) % 3);
                 store.RestoreInstruction({uid}, call);
             }
-            Connect(store, previous, Connector::Next, uid);
+            ConnectSymbols(store, previous, Connector::Next, uid);
             if (HasBranchExit(ClassOfKind(store.Find(previous)->KindCode())))
-                Connect(store, previous, Connector::Branch, uid);
+                ConnectSymbols(store, previous, Connector::Branch, uid);
             previous = uid;
         }
     }
@@ -81,5 +75,34 @@ void BM_CliCheckFile(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_CliCheckFile)->Unit(benchmark::kMillisecond);
+
+// The same as a process of its own: starting qen-cli is most of it.
+void BM_CliCheckProcess(benchmark::State& state) {
+    QuietStore program;
+    FillProgram(program.store);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "qen-check-bench-process.xml").string();
+    if (!SaveAll(program.store, path, {})) {
+        state.SkipWithError("cannot write the document");
+        return;
+    }
+    std::string tool = QEN_CLI_PROGRAM, command = "check", file = path;
+    char* argv[] = {tool.data(), command.data(), file.data(), nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, argv[0], &quiet, nullptr, argv, environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("qen-cli check did not run cleanly");
+            break;
+        }
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_CliCheckProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

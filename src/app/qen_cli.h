@@ -64,6 +64,9 @@ struct CliContext {
     const CliBoardAccess& board;
 };
 
+// What runs a subcommand; the exit code.
+using CliHandler = int (*)(const CliArguments& arguments, const CliContext& context);
+
 // The argument count of a command that takes a list of one or more files.
 inline constexpr std::size_t kCliOneOrMore = static_cast<std::size_t>(-1);
 
@@ -75,7 +78,7 @@ struct CliCommand {
     std::string_view summary;
     std::size_t argumentCount;
     std::span<const CliOption> options;
-    int (*run)(const CliArguments& arguments, const CliContext& context);
+    CliHandler run;
 };
 
 // The subcommands working on flowchart files.
@@ -99,7 +102,8 @@ int CliClock(const CliArguments& arguments, const CliContext& context);
 int CliStatus(const CliArguments& arguments, const CliContext& context);
 
 // The commands that draw charts (export, print): they need the editor's
-// drawing code, so a build without the user interface has none.
+// drawing code, so a build without the user interface has none. qen-cli
+// hands them to the program qen-cli-draw, which runs them itself.
 std::span<const CliCommand> DrawingCommands();
 
 // Runs FILE's program on the virtual board's engine and prints its output changes.

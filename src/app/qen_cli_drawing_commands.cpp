@@ -14,6 +14,7 @@
 #include "print/print_chart.h"
 #include "qen_cli.h"
 #include "qen_cli_document.h"
+#include "qen_cli_drawing_rows.h"
 
 namespace {
 
@@ -98,18 +99,7 @@ int CliPrint(const CliArguments& arguments, const CliContext& context) {
     return skipped ? CliExit::Failed : CliExit::Ok;
 }
 
-constexpr std::array<CliOption, 1> kExportOptions = {{{"--chart", "0|1|2|3"}}};
-constexpr std::array<CliOption, 2> kPrintOptions = {
-    {{"--pdf", "", "OUT.pdf", true}, {"--chart", "0|1|2|3"}}};
-
-constexpr std::array<CliCommand, 2> kDrawingCommands = {{
-    {"export", "FILE.xml OUT.png|OUT.svg",
-     "write a chart of FILE (the main chart unless --chart) as a PNG or SVG picture, as printed", 2,
-     kExportOptions, &CliExport},
-    {"print", "FILE.xml...",
-     "print each FILE as the editor prints it, one after another, into one PDF", kCliOneOrMore,
-     kPrintOptions, &CliPrint},
-}};
+constexpr auto kDrawingCommands = DrawingCommandRows(&CliExport, &CliPrint);
 
 }  // namespace
 

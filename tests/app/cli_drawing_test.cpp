@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "dialogs/report_page.h"
 #include "pdf_text.h"
 #include "print/chart_picture.h"
@@ -20,20 +21,9 @@ namespace {
 
 const std::string kStartLedEnd = std::string(QEN_FILE_TEST_DATA) + "/start_led_end/input.xml";
 
-struct CliRun {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunTool(std::vector<std::string> arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.exit = RunCli(arguments, {out, err}, {}, DrawingCommands());
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+// The tool as qen-cli-draw runs it, with the drawing commands.
+CliResult RunDrawing(const std::vector<std::string>& arguments) {
+    return RunTool(arguments, {}, DrawingCommands());
 }
 
 // A file with one start symbol at cell (2, 2) of a chart, a pupil's name and a comment.
@@ -64,7 +54,7 @@ protected:
 
 TEST_F(CliDrawing, ExportWritesAPngOfTheMainChartCroppedWithAMargin) {
     const std::string out = folder.File("main.png");
-    const CliRun run = RunTool({"export", kStartLedEnd, out});
+    const CliResult run = RunDrawing({"export", kStartLedEnd, out});
     ASSERT_EQ(run.exit, 0) << run.err;
     const QImage image(QString::fromStdString(out), "PNG");
     // Three symbols at cells (1, 1), (1, 4), (1, 7): sheet (24, 24) to (120, 216), and
@@ -78,7 +68,7 @@ TEST_F(CliDrawing, ExportWritesAPngOfTheMainChartCroppedWithAMargin) {
 TEST_F(CliDrawing, ExportWritesTheChartChosenAsSvgText) {
     const std::string in = Write("sub.xml", PupilFile("花子", 2));
     const std::string out = folder.File("sub.svg");
-    ASSERT_EQ(RunTool({"export", in, out, "--chart", "2"}).exit, 0);
+    ASSERT_EQ(RunDrawing({"export", in, out, "--chart", "2"}).exit, 0);
     QFile file(QString::fromStdString(out));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader svg(&file);
@@ -92,15 +82,15 @@ TEST_F(CliDrawing, ExportWritesTheChartChosenAsSvgText) {
 
 TEST_F(CliDrawing, ExportRefusesAnEmptyChartAndOtherPictureTypes) {
     const std::string in = Write("sub.xml", PupilFile("花子", 2));
-    const CliRun empty = RunTool({"export", in, folder.File("main.png")});
+    const CliResult empty = RunDrawing({"export", in, folder.File("main.png")});
     EXPECT_EQ(empty.exit, 1);
     EXPECT_NE(empty.err.find(PictureText::EmptyChart), std::string::npos) << empty.err;
     EXPECT_TRUE(folder.Names().size() == 1);  // only the input
 
-    const CliRun jpeg = RunTool({"export", in, folder.File("sub.jpg"), "--chart", "2"});
+    const CliResult jpeg = RunDrawing({"export", in, folder.File("sub.jpg"), "--chart", "2"});
     EXPECT_EQ(jpeg.exit, 2);
     EXPECT_EQ(jpeg.err, std::string(PictureText::UnknownType) + "\n");
-    EXPECT_EQ(RunTool({"export", in, folder.File("x.png"), "--chart", "4"}).exit, 2);
+    EXPECT_EQ(RunDrawing({"export", in, folder.File("x.png"), "--chart", "4"}).exit, 2);
 }
 
 TEST_F(CliDrawing, PrintPutsEveryFileIntoOnePdfInTheOrderGiven) {
@@ -111,7 +101,7 @@ TEST_F(CliDrawing, PrintPutsEveryFileIntoOnePdfInTheOrderGiven) {
     const std::string third = Write("third.xml", PupilFile("三郎", 0));
     const QString pdf = QString::fromStdString(folder.File("class.pdf"));
 
-    const CliRun run = RunTool({"print", third, first, second, "--pdf", pdf.toStdString()});
+    const CliResult run = RunDrawing({"print", third, first, second, "--pdf", pdf.toStdString()});
     ASSERT_EQ(run.exit, 0) << run.err;
 
     // One page each, and the long comment going on over further pages.
@@ -134,7 +124,7 @@ TEST_F(CliDrawing, PrintSkipsAFileThatCannotBeLoadedAndSaysSo) {
     const std::string broken = Write("broken.xml", "<qex><chart>");
     const QString pdf = QString::fromStdString(folder.File("class.pdf"));
 
-    const CliRun run = RunTool({"print", broken, good, "--pdf", pdf.toStdString()});
+    const CliResult run = RunDrawing({"print", broken, good, "--pdf", pdf.toStdString()});
 
     EXPECT_EQ(run.exit, 1);
     EXPECT_NE(run.err.find("ファイル(" + broken + ")の読み込みを中止しました"), std::string::npos)
@@ -144,14 +134,14 @@ TEST_F(CliDrawing, PrintSkipsAFileThatCannotBeLoadedAndSaysSo) {
 
     // Nothing to print: no PDF at all.
     const QString none = QString::fromStdString(folder.File("none.pdf"));
-    EXPECT_EQ(RunTool({"print", broken, "--pdf", none.toStdString()}).exit, 1);
+    EXPECT_EQ(RunDrawing({"print", broken, "--pdf", none.toStdString()}).exit, 1);
     EXPECT_FALSE(QFile::exists(none));
 }
 
 TEST_F(CliDrawing, PrintNeedsTheFilesAndThePdf) {
-    EXPECT_EQ(RunTool({"print", kStartLedEnd}).exit, 2);
-    EXPECT_EQ(RunTool({"print", "--pdf", folder.File("a.pdf")}).exit, 2);
-    const CliRun help = RunTool({"--help"});
+    EXPECT_EQ(RunDrawing({"print", kStartLedEnd}).exit, 2);
+    EXPECT_EQ(RunDrawing({"print", "--pdf", folder.File("a.pdf")}).exit, 2);
+    const CliResult help = RunDrawing({"--help"});
     EXPECT_NE(help.out.find("print FILE.xml... --pdf OUT.pdf [--chart 0|1|2|3]"),
               std::string::npos);
     EXPECT_NE(help.out.find("export FILE.xml OUT.png|OUT.svg [--chart 0|1|2|3]"),

@@ -41,17 +41,18 @@ void CVirtualBoardTool::SetConnected(bool connected) {
     // Beside the main window, level with its client area, on the side with
     // room; on a screen with room on neither side, at the screen's right edge
     // over the main window's information area, so that it is always seen whole.
-    // Its own frame is not known before it is first shown: the size stands in.
+    // Its own frame is not known before it is shown: the main window's stands in.
+    window_->ApplyClockChoice();
+    window_->adjustSize();
     const QRect screen = main_.screen()->availableGeometry();
     const QRect main = main_.frameGeometry();
-    const QSize size = window_->sizeHint();
-    int x = main.right() + kGap;
-    if (x + size.width() > screen.right()) x = main.left() - kGap - size.width();
-    if (x < screen.left()) x = screen.right() - size.width();
+    const QSize size = window_->size() + (main.size() - main_.geometry().size());
+    int x = main.right() + 1 + kGap;
+    if (x + size.width() > screen.x() + screen.width()) x = main.left() - kGap - size.width();
+    if (x < screen.left()) x = screen.x() + screen.width() - size.width();
     const int y = std::clamp(main_.geometry().top(), screen.top(),
-                             std::max(screen.top(), screen.bottom() - size.height()));
+                             std::max(screen.top(), screen.y() + screen.height() - size.height()));
     window_->move(x, y);
-    window_->ApplyClockChoice();
     window_->show();
     window_->raise();
 }

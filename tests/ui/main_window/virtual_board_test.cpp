@@ -3,6 +3,7 @@
 // the canvas, a slider that changes a decision, the note on an edited chart, and the window
 // staying usable while the main window is disabled.
 #include <QAction>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 
@@ -63,6 +64,21 @@ private slots:
         QVERIFY(v.e.Enabled(CommandId::DisconnectVirtual));
         QVERIFY(v.e.Enabled(CommandId::Transfer));
         QVERIFY(v.e.Enabled(CommandId::Run));
+    }
+
+    // A screen too narrow for both windows side by side: the virtual board's
+    // window still opens with both of its edges on the screen.
+    void theWindowOpensOnTheScreen() {
+        VirtualEditor v(false);
+        v.Connect();
+        const QRect screen = v.e.window->screen()->availableGeometry();
+        QVERIFY(v.e.window->frameGeometry().width() + 2 * v.tool.Window().width() > screen.width());
+        const QRect board = v.tool.Window().geometry();
+        QVERIFY2(board.left() >= screen.left() && board.right() <= screen.right(),
+                 qPrintable(QStringLiteral("window x %1 to %2, screen %3 to %4")
+                                .arg(board.left()).arg(board.right())
+                                .arg(screen.left()).arg(screen.right())));
+        QVERIFY(board.top() >= screen.top());
     }
 
     void aTransferredProgramRunsWithItsSymbolFramed() {

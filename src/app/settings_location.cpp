@@ -1,5 +1,5 @@
-// The configuration folders of the base directory specification, and the
-// search for the settings file through them.
+// The user's and the system's configuration folders from the XDG variables,
+// and the search for the settings file through them.
 #include "settings_location.h"
 
 #include <cstdlib>

@@ -27,7 +27,7 @@ inline constexpr const char* kConfigFolderName = "qen-editor";
 
 // $XDG_CONFIG_HOME (else $HOME/.config) and $XDG_CONFIG_DIRS (else /etc/xdg),
 // each with the editor's folder name appended. Relative paths in the variables
-// are ignored, as the base directory specification asks.
+// are ignored: they would depend on the folder the editor was started from.
 ConfigFolders EditorConfigFolders(const ConfigEnvironment& environment);
 
 // The first existing file of that name in the user's folder, the system's

@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <memory>
 #include <type_traits>
+#include <utility>
+
+#include "utf8_text.h"
 
 namespace {
 
@@ -25,36 +28,12 @@ IconvHandle OpenConverter(const char* to, const char* from) {
     return IconvHandle(handle);
 }
 
-struct Utf8Character {
-    std::string_view text;
-    char32_t codePoint = kReplacementCodePoint;
-};
-
-// The UTF-8 character at the start of text; a malformed one is U+FFFD.
-Utf8Character FirstCharacter(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text.front());
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead < 0x80) {
-        length = 1;
-        value = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07;
-    }
-    if (length == 0 || length > text.size()) return {kReplacement};
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) return {kReplacement};
-        value = (value << 6) | (next & 0x3F);
-    }
-    return {text.substr(0, length), value};
+// The first character of text in UTF-8 and its code point; bytes that are
+// not UTF-8 stand for U+FFFD.
+std::pair<std::string_view, char32_t> FirstCharacter(std::string_view text) {
+    const Utf8Character character = DecodeUtf8(text);
+    if (character.length == 0) return {kReplacement, kReplacementCodePoint};
+    return {text.substr(0, character.length), character.codePoint};
 }
 
 // Runs the converter over all of input. On a sequence it cannot convert,
@@ -91,9 +70,9 @@ Cp932Conversion Utf8ToCp932(std::string_view text) {
     conversion.bytes =
         Convert("CP932", "UTF-8", text,
                 [&](std::string_view rest, std::string&) -> std::optional<std::size_t> {
-                    const Utf8Character bad = FirstCharacter(rest);
-                    conversion.unmappable = bad.text;
-                    conversion.codePoint = bad.codePoint;
+                    const auto [bad, codePoint] = FirstCharacter(rest);
+                    conversion.unmappable = bad;
+                    conversion.codePoint = codePoint;
                     return std::nullopt;
                 });
     return conversion;

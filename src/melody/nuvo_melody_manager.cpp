@@ -3,45 +3,21 @@
 #include <algorithm>
 #include <string>
 
+#include "utf8_text.h"
+
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // Decodes one UTF-8 character from text; a malformed sequence gives U+FFFD for one byte.
 char32_t TakeCodePoint(std::string_view& text) {
-    const auto lead = static_cast<unsigned char>(text.front());
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        length = 1;
-        value = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1Fu;
-        minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0Fu;
-        minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07u;
-        minimum = 0x10000;
-    }
-    bool valid = length > 0 && length <= text.size();
-    for (std::size_t i = 1; valid && i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        valid = (next & 0xC0) == 0x80;
-        value = (value << 6) | (next & 0x3Fu);
-    }
-    valid = valid && value >= minimum && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
-    if (!valid) {
+    const Utf8Character character = DecodeUtf8(text);
+    if (character.length == 0) {
         text.remove_prefix(1);
         return kReplacementCharacter;
     }
-    text.remove_prefix(length);
-    return value;
+    text.remove_prefix(character.length);
+    return character.codePoint;
 }
 
 std::u16string ToUtf16(std::string_view text) {

@@ -127,6 +127,7 @@ int CQenApp::Run() {
     SystemLinkClock clock;
     HidapiTransport transport;
     SimulatedBoard virtualBoard(clock);
+    virtualBoard.KeepTraffic(false);  // nothing reads it, and the editor runs for hours
     TransportSwitch transports(transport, virtualBoard);
     UsbInterface usb(transports);
     NUVOAddrGenerator slotTable;

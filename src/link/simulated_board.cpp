@@ -84,7 +84,7 @@ int SimulatedBoard::Write(const Report& report) {
         }
         const auto now = clock_.Now();
         const Payload payload = PayloadOf(report);
-        traffic_.push_back({TraceDirection::ToBoard, payload, now});
+        if (keepTraffic_) traffic_.push_back({TraceDirection::ToBoard, payload, now});
         const ReportCheck check = CheckReport(report);
         if (const auto* reason = std::get_if<std::string>(&check)) {
             ProtocolError(*reason);
@@ -291,6 +291,12 @@ void SimulatedBoard::ClearTraffic() {
     traffic_.clear();
 }
 
+void SimulatedBoard::KeepTraffic(bool keep) {
+    std::lock_guard lock(mutex_);
+    keepTraffic_ = keep;
+    if (!keep) traffic_.clear();
+}
+
 int SimulatedBoard::ProtocolErrors() const {
     std::lock_guard lock(mutex_);
     return protocolErrors_;
@@ -387,7 +393,7 @@ void SimulatedBoard::ApplyClock(const Payload& payload) {
 void SimulatedBoard::Deliver(const Payload& payload, Report& report) {
     report = FrameReport(payload);
     const auto now = clock_.Now();
-    traffic_.push_back({TraceDirection::FromBoard, payload, now});
+    if (keepTraffic_) traffic_.push_back({TraceDirection::FromBoard, payload, now});
     pace_.Delivered(now);
 }
 

@@ -93,9 +93,11 @@ public:
     MelodyImage StoredMelody() const;
     std::optional<TimeOfDay> StoredClock() const;
 
-    // Every report that reached the board or left it, in order.
+    // Every report that reached the board or left it, in order, while kept
+    // (from the start): a board that runs for hours in the editor keeps none.
     std::vector<BoardTraffic> Traffic() const;
     void ClearTraffic();
+    void KeepTraffic(bool keep);
 
     // Reports ignored for breaking the protocol, and reports or reads that
     // came before the pause the previous report needs, each with its reason.
@@ -145,6 +147,7 @@ private:
     std::optional<Transfer> transfer_;
     std::optional<TimeOfDay> clockSetting_;
     std::deque<Payload> pending_;
+    bool keepTraffic_ = true;
     std::vector<BoardTraffic> traffic_;
 
     PaceChecker pace_;

@@ -260,6 +260,15 @@ TEST_F(SimulatedBoardTest, RecordsTrafficInBothDirectionsWithTimes) {
     EXPECT_EQ(traffic[1].time - traffic[0].time, 100ms);
 }
 
+// The editor's virtual board runs for hours: it keeps no traffic, and still answers.
+TEST_F(SimulatedBoardTest, KeepsNoTrafficWhenToldNot) {
+    board.KeepTraffic(false);
+    Send(BuildBoardInfoRequest());
+    Payload payload{};
+    EXPECT_EQ(Receive(payload), ReadOutcome::Report);
+    EXPECT_TRUE(board.Traffic().empty());
+}
+
 TEST(SimulatedBoardOpen, OpensOnlyItsOwnPath) {
     ManualClock clock;
     SimulatedBoard board(clock);

@@ -2,6 +2,7 @@
 // entry record in entry 0 and the start slots of the called sub charts.
 #include "program_image.h"
 
+#include "nuvo_addr_generator.h"
 #include "opcodes.h"
 
 namespace {
@@ -9,7 +10,6 @@ namespace {
 // An erased entry: valid word and code bytes all 0xFF.
 constexpr NuvoInstruction kErased{-1, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
 
-constexpr int kLastSlot = 250;
 constexpr int kChartCount = 4;
 
 // A start table entry of 0 means the chart has no start symbol.
@@ -26,7 +26,7 @@ void NuvoProgramManager::BuildImage(const IProgramSource& source) {
     for (const ObjectCodeEntry& entry : source.CollectObjectCodes()) {
         // Entries outside the charts or the slots have nowhere to go.
         if (entry.chart < 0 || entry.chart >= kChartCount) continue;
-        if (entry.slot < 1 || entry.slot > kLastSlot) continue;
+        if (entry.slot < 1 || entry.slot > NUVOAddrGenerator::kSlotCount) continue;
         if (entry.instruction.valid == 0) continue;
         if (entry.instruction.code[1] == Opcode::Start) {
             startTable_[entry.chart] = static_cast<std::uint8_t>(entry.slot);

@@ -7,12 +7,16 @@
 #include <span>
 #include <vector>
 
+#include "nuvo_addr_generator.h"
+#include "nuvo_instruction.h"
+#include "program_image.h"
+
 using EntryCode = std::array<std::uint8_t, 8>;
 
-inline constexpr int kEngineEntries = 255;
+// The image's entries and its program slots, as the editor builds them.
+inline constexpr int kEngineEntries = NuvoProgramManager::kEntryCount;
 inline constexpr int kFirstSlot = 1;
-inline constexpr int kLastSlot = 250;
-inline constexpr std::uint8_t kNoNextSlot = 0xFE;
+inline constexpr int kLastSlot = NUVOAddrGenerator::kSlotCount;
 // A storage area: 64 blocks of 32 bytes, entry n at byte 8n; the place of
 // a 256th entry at the end is not part of the program.
 inline constexpr std::size_t kStorageAreaBytes = 2048;

@@ -170,7 +170,7 @@ NuvoEngine::Outcome NuvoEngine::Loop(Flow& flow, int slot, const EntryCode& code
 
 NuvoEngine::Outcome NuvoEngine::Call(Flow& flow, int slot, const EntryCode& code) {
     const int start = code[6];
-    if (start == kNoNextSlot)
+    if (start == kNoSlot)
         return {Outcome::Kind::Fault, 0, 1, {FaultKind::NoSubStart, slot, code[2]}};
     if (flow.returns.size() >= static_cast<std::size_t>(kMaxCallDepth))
         return {Outcome::Kind::Fault, 0, 1, {FaultKind::CallsTooDeep, slot, start}};

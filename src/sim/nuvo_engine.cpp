@@ -9,7 +9,7 @@ bool IsSlot(int slot) { return slot >= kFirstSlot && slot <= kLastSlot; }
 
 // A fault in leaving `from` for `next`, if there is one.
 std::optional<EngineFault> SuccessorFault(int from, int next) {
-    if (next == kNoNextSlot) return EngineFault{FaultKind::NoSuccessor, from, next};
+    if (next == kNoSlot) return EngineFault{FaultKind::NoSuccessor, from, next};
     if (!IsSlot(next)) return EngineFault{FaultKind::SlotOutOfRange, from, next};
     return std::nullopt;
 }
@@ -25,7 +25,7 @@ NuvoEngine::NuvoEngine(const EngineProgram& program, const EngineInputs& inputs,
                        SimTime timeOfDay)
     : program_(program), inputs_(inputs), clockOffset_(timeOfDay) {
     const int start = program_.MainStart();
-    if (start == kNoNextSlot) {
+    if (start == kNoSlot) {
         Finish(RunState::Ended, 0);  // nothing to run
         return;
     }

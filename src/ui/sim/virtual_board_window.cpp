@@ -268,16 +268,22 @@ void CDlgVirtualBoard::PlaySound(const EngineOutputs& outputs) {
         soundPlayer_->Play(PatternOf(heard.sound, board_.StoredMelody()), heard.volume);
 }
 
+// Shown and hidden with the connection. Minimising and restoring (which the
+// window system reports as spontaneous events) change nothing: the board
+// goes on sounding and the canvas goes on framing the running symbol.
 void CDlgVirtualBoard::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (event->spontaneous()) return;
     Refresh();
     timer_.start();
 }
 
 void CDlgVirtualBoard::hideEvent(QHideEvent* event) {
-    timer_.stop();
-    if (soundPlayer_) soundPlayer_->Stop();
-    heard_ = {};
+    if (!event->spontaneous()) {
+        timer_.stop();
+        if (soundPlayer_) soundPlayer_->Stop();
+        heard_ = {};
+    }
     QWidget::hideEvent(event);
 }
 

@@ -57,6 +57,7 @@ public:
     QTimeEdit* ClockEdit() const { return clockEdit_; }
     QLabel* ClockLabel() const { return clockShown_; }
     QLabel* StateLabel() const { return state_; }
+    const QTimer& RefreshTimer() const { return timer_; }
     QLabel* ReasonLabel() const { return reason_; }
     QLabel* EditedNote() const { return edited_; }
     QRadioButton* SpeedButton(BoardSpeed speed) const;

@@ -217,6 +217,28 @@ private slots:
                  QStringLiteral("転送したあとでフローチャートが変更されています。"));
     }
 
+    // Minimising the window leaves the board sounding and the window refreshing;
+    // hiding it (the board disconnected) stops both.
+    void minimisingKeepsTheSoundAndTheRefresh() {
+        Rig r;
+        r.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+        r.Run({kStart, {0x37, 0x27, 0x81, 0x01, 0, 0, 0, 0x03},  // buzzer, 小
+               {0x37, 0x28, 0x00, 0x64, 0, 0, 0, 0x02}});        // wait 10 s, back
+        r.After(10ms);
+        QCOMPARE(r.sound.played.size(), std::size_t{1});
+        r.window.showMinimized();
+        QTRY_VERIFY(r.window.isMinimized());
+        QCOMPARE(r.sound.stops, 0);
+        QVERIFY(r.window.RefreshTimer().isActive());
+        r.window.showNormal();
+        QTRY_VERIFY(!r.window.isMinimized());
+        QCOMPARE(r.sound.played.size(), std::size_t{1});
+        r.window.hide();
+        QCOMPARE(r.sound.stops, 1);
+        QVERIFY(!r.window.RefreshTimer().isActive());
+    }
+
     void closingTheWindowIsAnnounced() {
         Rig r;
         QSignalSpy closed(&r.window, &CDlgVirtualBoard::closed);
